@@ -1,0 +1,96 @@
+#include "platform/CrashSignals.h"
+
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+
+namespace Platform
+{
+namespace
+{
+constexpr int kSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
+
+std::atomic<CrashFilter> currentFilter{nullptr};
+
+void RestoreDefault(int signal)
+{
+    struct sigaction action{};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, nullptr);
+}
+
+void OnCrash(int signal, siginfo_t* info, void* context)
+{
+    CrashInformation crash{};
+    crash.signal = signal;
+    crash.code = info != nullptr ? info->si_code : 0;
+    crash.address = info != nullptr ? info->si_addr : nullptr;
+    crash.thread = static_cast<unsigned long>(::syscall(SYS_gettid));
+    crash.context = context;
+
+    if (CrashFilter filter = currentFilter.load())
+        filter(&crash);
+
+    // End the process by the same signal, so that whoever waits for it sees the crash.
+    RestoreDefault(signal);
+    sigset_t unblock;
+    sigemptyset(&unblock);
+    sigaddset(&unblock, signal);
+    ::pthread_sigmask(SIG_UNBLOCK, &unblock, nullptr);
+    ::raise(signal);
+    ::_exit(128 + signal);
+}
+
+void InstallHandlers()
+{
+    for (int signal : kSignals)
+    {
+        struct sigaction action{};
+        action.sa_sigaction = OnCrash;
+        action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+        sigemptyset(&action.sa_mask);
+        // While one crash is handled on a thread, further fatal signals there wait.
+        for (int other : kSignals)
+            sigaddset(&action.sa_mask, other);
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+}
+
+void PrepareThreadForCrashes()
+{
+    static thread_local bool prepared = false;
+    if (prepared)
+        return;
+    const std::size_t size = 64 * 1024;
+    stack_t stack{};
+    stack.ss_sp = std::malloc(size); // lives as long as the thread; never freed on purpose
+    if (stack.ss_sp == nullptr)
+        return;
+    stack.ss_size = size;
+    if (::sigaltstack(&stack, nullptr) == 0)
+        prepared = true;
+    else
+        std::free(stack.ss_sp);
+}
+
+CrashFilter SetUnhandledExceptionFilter(CrashFilter filter)
+{
+    const CrashFilter previous = currentFilter.exchange(filter);
+    if (filter != nullptr)
+    {
+        PrepareThreadForCrashes();
+        InstallHandlers();
+    }
+    else
+    {
+        for (int signal : kSignals)
+            RestoreDefault(signal);
+    }
+    return previous;
+}
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// LoadLibraryW, GetProcAddress and FreeLibrary. A library is loaded from exactly the
+// path given, never through a search path. Failures set the last error to the codes
+// Windows uses: 126 for a library that is not there (or whose dependencies are not),
+// 193 for a file that is not a loadable library, 127 for a missing export.
+namespace Platform
+{
+using LibraryHandle = void*;
+using ExportAddress = void (*)();
+
+LibraryHandle LoadLibrary(const std::wstring& path);
+ExportAddress GetProcAddress(LibraryHandle library, const char* name);
+bool FreeLibrary(LibraryHandle library);
+
+// Loads a library by bare name through the system's library search order; used only
+// where that search is wanted (the crash reporter).
+LibraryHandle LoadLibraryBySearch(const char* fileName);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+// File names of the libraries the program loads, as this platform names them.
+namespace Platform
+{
+constexpr const wchar_t* kKernelLibraryName = L"KorvaneUpdaterKernel.so";
+constexpr const char* kCrashHandlerLibraryName = "KorvaneCrashHandler.so";
+}
