@@ -1,0 +1,43 @@
+#include "app/NormalMode.h"
+#include "app/ProgramArguments.h"
+#include "app/ExitCode.h"
+#include "app/SilentMode.h"
+#include "common/ExceptionHelper.h"
+#include "common/LocalizationOptions.h"
+#include "common/Log.h"
+#include "common/LoggingInitialization.h"
+#include "kernel_bridge/KernelHost.h"
+#include "platform/TextConversion.h"
+
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    using namespace KorvaneUpdater;
+
+    Platform::UseUtf8Paths();
+    int result = ExitCode::Success;
+    try
+    {
+        InitializeLogging();
+        KorvaneCommon::UpdateLanguage();
+        const std::string commandLine = CommandLineText(argc, argv);
+        LOG_INFO(L"version=" << kProgramVersion << L". command_line=" << commandLine);
+        result = HasSilentSwitch(argc, argv) ? RunSilentMode() : RunNormalMode(argc, argv);
+    }
+    catch (const boost::exception&)
+    {
+        LOG_ERROR(L"" << ExceptionHelper::CurrentDiagnosticText());
+        result = ExitCode::InstallFailure;
+    }
+    catch (const std::exception& e)
+    {
+        LOG_ERROR(L"" << e.what());
+        result = ExitCode::InstallFailure;
+    }
+    LOG_INFO(L"exit code=" << result);
+
+    KernelHost::Destroy();
+    Log::Instance::Destroy();
+    return result;
+}
