@@ -28,6 +28,9 @@ Windows::Windows(std::string message, unsigned long code) : Exception(std::move(
 
 std::string CurrentDiagnosticText()
 {
+    if (boost::current_exception_cast<const boost::exception>() == nullptr &&
+        boost::current_exception_cast<const std::exception>() == nullptr)
+        return "No diagnostic information available.";
     return boost::current_exception_diagnostic_information(true);
 }
 }

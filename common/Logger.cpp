@@ -83,11 +83,14 @@ std::string EscapePattern(const std::string& text)
 template <class Attribute>
 void ReplaceGlobalAttribute(const char* name, const Attribute& attribute)
 {
+    // A logger built again (as tests do) starts its own counter and timer.
     auto core = logging::core::get();
-    auto existing = core->get_global_attributes().find(name);
-    if (existing != core->get_global_attributes().end())
-        core->remove_global_attribute(existing);
-    core->add_global_attribute(name, attribute);
+    const auto added = core->add_global_attribute(name, attribute);
+    if (!added.second)
+    {
+        core->remove_global_attribute(added.first);
+        core->add_global_attribute(name, attribute);
+    }
 }
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace Testing
+{
+// How a child process ended.
+struct ProgramResult
+{
+    bool exited = false;
+    int exitStatus = -1;  // when exited
+    int signal = 0;       // when ended by a signal
+};
+
+// Runs a program with exactly the given environment and arguments and waits for it;
+// its output goes to /dev/null. Gives up (and kills it) after the time limit.
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::map<std::string, std::string>& environment, int timeLimitSeconds = 60);
+}
