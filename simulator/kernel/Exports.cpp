@@ -1,0 +1,37 @@
+// The two exports of KorvaneUpdaterKernel.so; everything else in the library is hidden.
+
+#include "kernel_bridge/Kernel/Exports.h"
+#include "simulator/kernel/Director.h"
+#include "simulator/kernel/Parameters.h"
+
+#include <type_traits>
+
+#define KORVANE_KERNEL_EXPORT __attribute__((visibility("default")))
+
+extern "C" KORVANE_KERNEL_EXPORT boost::intrusive_ptr<KorvaneUpdaterKernel::IParameters> CreateParameters()
+{
+    try
+    {
+        return KorvaneSimulator::CreateParameters();
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+extern "C" KORVANE_KERNEL_EXPORT boost::intrusive_ptr<KorvaneUpdaterKernel::IDirector> CreateDirector(
+    boost::intrusive_ptr<KorvaneUpdaterKernel::IParameters> parameters)
+{
+    try
+    {
+        return KorvaneSimulator::CreateDirector(std::move(parameters));
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+static_assert(std::is_same_v<decltype(::CreateParameters), KorvaneUpdaterKernel::CreateParametersFunction>);
+static_assert(std::is_same_v<decltype(::CreateDirector), KorvaneUpdaterKernel::CreateDirectorFunction>);

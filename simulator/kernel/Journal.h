@@ -1,0 +1,53 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace KorvaneSimulator
+{
+// A record of what passes between the program and the kernel, one line per operation
+// received ("call NAME[ VALUE]") and per event raised ("event NAME[ VALUE]"), in order.
+// Each line is appended with a single write() as soon as it is known, so the file
+// holds every line up to a crash. A journal without a file writes nothing.
+class Journal
+{
+public:
+    Journal() = default;
+    explicit Journal(const std::string& path);
+    ~Journal();
+
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    // Whether a path was given but could not be opened, and the errno of that failure.
+    bool Failed() const { return openError_ != 0; }
+    int OpenError() const { return openError_; }
+    const std::string& Path() const { return path_; }
+
+    void Call(std::string_view name) { Write("call", name, nullptr); }
+    void Call(std::string_view name, const std::string& value) { Write("call", name, &value); }
+    void Event(std::string_view name) { Write("event", name, nullptr); }
+    void Event(std::string_view name, const std::string& value) { Write("event", name, &value); }
+
+private:
+    void Write(std::string_view kind, std::string_view name, const std::string* value);
+
+    std::string path_;
+    int fd_ = -1;
+    int openError_ = 0;
+    std::mutex mutex_;
+};
+
+// The texts of values in journal lines: flags 1/0, numbers in decimal, doubles in the
+// default stream format, texts in UTF-8.
+std::string JournalValue(bool value);
+std::string JournalValue(std::int32_t value);
+std::string JournalValue(std::uint64_t value);
+std::string JournalValue(double value);
+std::string JournalValue(const std::wstring& value);
+std::string JournalValue(const boost::filesystem::path& value);
+}
