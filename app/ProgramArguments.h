@@ -1,10 +1,11 @@
 #pragma once
 
+#include "common/ProgramVersion.h"
+
 #include <string>
 
 namespace KorvaneUpdater
 {
-constexpr const char* kProgramVersion = "12,10,151,0";
 constexpr const char* kSilentSwitch = "--silent";
 
 // True when any argument, the program path included, is exactly "--silent".
