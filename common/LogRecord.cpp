@@ -125,6 +125,8 @@ const std::locale& MessageLocale()
 void WritePrefix(boost::log::wrecord_ostream& stream, const wchar_t* module, const FunctionName& function, int line)
 {
     stream.imbue(MessageLocale());
+    // Truth values are written as 1 and 0.
+    stream.stream().unsetf(std::ios_base::boolalpha);
     stream << L'[' << module << L"][" << function.Text() << L"][" << line << L"]: ";
 }
 }

@@ -2,6 +2,8 @@
 
 #include "common/ExceptionHelper.h"
 
+#include <thread>
+
 namespace ProcessHelper
 {
 namespace Process
@@ -12,6 +14,14 @@ boost::filesystem::path Path(Platform::ModuleHandle module)
     if (Platform::GetModuleFileName(module, path) == 0)
         BOOST_THROW_EXCEPTION(ExceptionHelper::Windows("Couldn't get module file name"));
     return boost::filesystem::path(path);
+}
+
+void ShellOpen(const std::wstring& target, Platform::WindowHandle owner)
+{
+    std::thread worker([target, owner] {
+        Platform::ShellExecute(owner, L"open", target, std::wstring(), std::wstring(), Platform::kShowNormal);
+    });
+    worker.join();
 }
 }
 }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <climits>
 #include <string>
 
@@ -38,5 +39,24 @@ bool IsProgramRunning(unsigned long processId, const std::wstring& programStem)
     if (dot != std::string::npos && dot != 0)
         name.resize(dot);
     return name == WideToUtf8(programStem);
+}
+}
+
+namespace Platform
+{
+bool IsRunningAsAdministrator()
+{
+    return ::geteuid() == 0;
+}
+
+bool HasDisplay()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    {
+        const char* value = std::getenv(name);
+        if (value != nullptr && value[0] != '\0')
+            return true;
+    }
+    return false;
 }
 }

@@ -11,8 +11,9 @@ packages=(
   qtbase5-dev qtwebengine5-dev libqt5webchannel5-dev qtwebengine5-dev-tools
   libcrypto++-dev libpugixml-dev
   clang libclang-rt-14-dev
-  xvfb xauth chromium
-  fonts-dejavu-core
+  libqt5x11extras5-dev libxcb-keysyms1-dev
+  xvfb xauth xdotool chromium
+  fonts-quicksand fonts-roboto icoutils librsvg2-bin
 )
 
 missing=()

@@ -1,0 +1,97 @@
+'use strict';
+// The real program under Xvfb with the simulated kernel: the window, the channel
+// objects in the page, close requests and the navigation lock-down.
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const { startDisplay } = require('./support/display');
+const { Updater } = require('./support/updater');
+
+let display;
+test.before(async () => { display = await startDisplay(); });
+test.after(async () => { await display.stop(); });
+
+async function withUpdater(options, body) {
+  const updater = await Updater.start({ display: display.display, ...options });
+  try {
+    await body(updater);
+  } finally {
+    await updater.stop();
+  }
+}
+
+test('the window opens at 782 x 618 once loaded and the page sees the four objects', () =>
+  withUpdater({ simulation: 'scenario=Repair' }, async (updater) => {
+    const geometry = updater.geometry();
+    assert.equal(geometry.WIDTH, 782);
+    assert.equal(geometry.HEIGHT, 618);
+    for (const name of ['updater_kernel', 'window_helpers', 'system_helpers', 'ui_extensions']) {
+      assert.equal(await updater.evaluate(`typeof window.${name}`), 'object', name);
+    }
+    await updater.evaluate(`window.scenarios = [];
+      updater_kernel.ScenarioDetectedSignal.connect((scenario) => window.scenarios.push(scenario));
+      updater_kernel.Init(); true`);
+    await updater.waitFor('window.scenarios.length === 1');
+    assert.deepEqual(await updater.evaluate('window.scenarios'), [12]);
+    assert.match(updater.log(), /\]: load finished\n/);
+  }));
+
+test('the caption close button only asks the page; Alt+F4 does nothing; Close() ends the program', () =>
+  withUpdater({}, async (updater) => {
+    await updater.evaluate(`window.closeRequests = 0;
+      window_helpers.WindowCloseRequestSignal.connect(() => { window.closeRequests += 1; }); true`);
+    const { X, Y } = updater.geometry();
+    updater.xdotool('mousemove', String(X + 764), String(Y + 15), 'click', '1');
+    await updater.waitFor('window.closeRequests === 1');
+    // Alt+F4 is swallowed before any window sees it; F4 alone reaches the page.
+    await updater.evaluate(`window.keys = [];
+      document.addEventListener('keydown', (e) => window.keys.push((e.altKey ? 'alt+' : '') + e.key)); true`);
+    updater.xdotool('mousemove', String(X + 400), String(Y + 300), 'click', '1');
+    updater.xdotool('key', 'alt+F4');
+    updater.xdotool('key', 'F4');
+    await updater.waitFor("window.keys.includes('F4')");
+    assert.deepEqual(await updater.evaluate("window.keys.filter((key) => key.endsWith('F4'))"), ['F4']);
+    assert.equal(await updater.evaluate('window.closeRequests'), 1);
+    assert.equal(updater.child.exitCode, null, 'the window must stay open');
+
+    const id = updater.windowId();
+    await updater.evaluate('window_helpers.Close(); true').catch(() => {});
+    const { code } = await updater.exited;
+    assert.equal(code, 0);
+    assert.ok(updater.journal().includes(`call SetWindow ${id}`), updater.journal().join('\n'));
+    assert.match(updater.log(), /\]: handle close button\n/);
+    assert.match(updater.log(), /\]: exit code=0\n/);
+  }));
+
+test('the page never leaves the embedded page nor opens windows', () =>
+  withUpdater({}, async (updater) => {
+    const start = await updater.evaluate('location.href');
+    assert.equal(start, 'qrc:/html/angular/index.html');
+    await updater.evaluate('window.marker = 42; true');
+    const attempts = [
+      "location.href = 'https://example.com/'",
+      "location.href = 'file:///etc/passwd'",
+      "location.href = 'qrc:/html/angular/../design/Main.html'",
+      "location.href = 'qrc:/html/angularx/index.html'",
+      "location.replace('http://127.0.0.1:1/')",
+      `(() => { const form = document.createElement('form'); form.method = 'post';
+          form.action = 'https://example.com/post'; document.body.appendChild(form); form.submit(); })()`,
+      `(() => { const link = document.createElement('a'); link.href = 'https://example.com/';
+          document.body.appendChild(link); link.click(); })()`,
+      `(() => { const link = document.createElement('a'); link.href = 'https://example.com/';
+          link.target = '_blank'; document.body.appendChild(link); link.click(); })()`,
+    ];
+    for (const attempt of attempts) {
+      await updater.evaluate(`${attempt}; true`);
+      await new Promise((resolve) => setTimeout(resolve, 300));
+      assert.equal(await updater.evaluate('location.href'), start, attempt);
+      assert.equal(await updater.evaluate('window.marker'), 42, `${attempt} reloaded the page`);
+    }
+    assert.equal(await updater.evaluate("window.open('https://example.com/')"), null);
+    const targets = await updater.client.Target.getTargets();
+    assert.equal(targets.targetInfos.filter((t) => t.type === 'page').length, 1);
+    assert.match(updater.log(), /\]: navigation refused\. url=https:\/\/example\.com\//);
+    // The channel still answers afterwards.
+    await updater.evaluate(`window.view = null; updater_kernel.SetView('detectWelcome');
+      updater_kernel.GetView((view) => { window.view = view; }); true`);
+    await updater.waitFor("window.view === 'detectWelcome'");
+  }));

@@ -1,0 +1,197 @@
+#include "kernel_bridge/QtKernelWrapper.h"
+#include "support/EventWait.h"
+#include "qt/KernelFixture.h"
+
+#include <QMetaMethod>
+
+#include <algorithm>
+#include <functional>
+
+using KorvaneUpdater::QtKernelWrapper;
+
+namespace
+{
+class QtKernelWrapperTest : public Testing::KernelFixture
+{
+protected:
+    bool JournalHas(const std::string& line) const
+    {
+        const auto journal = Journal();
+        return std::find(journal.begin(), journal.end(), line) != journal.end();
+    }
+    bool Logged(const std::string& message) const
+    {
+        return LogText().find("[KorvaneUpdater::QtKernelWrapper::") != std::string::npos &&
+               LogText().find("]: " + message + "\n") != std::string::npos;
+    }
+};
+
+// "Name(type,...)" -> parameter names of the facade's meta-object.
+std::vector<std::string> ParameterNames(const char* signature)
+{
+    const QMetaObject& meta = QtKernelWrapper::staticMetaObject;
+    const int index = meta.indexOfMethod(QMetaObject::normalizedSignature(signature));
+    std::vector<std::string> names;
+    if (index < 0)
+        return {"<missing>"};
+    for (const QByteArray& name : meta.method(index).parameterNames())
+        names.push_back(name.toStdString());
+    return names;
+}
+}
+
+TEST_F(QtKernelWrapperTest, EverySlotLogsAndForwardsToTheKernel)
+{
+    Configure("scenario=Install,offer=3,reboot=1,step_ms=0");
+    QtKernelWrapper kernel;
+
+    struct Case
+    {
+        std::function<void()> call;
+        const char* logged;
+        const char* journal; // null: the call does not reach the kernel
+    } cases[] = {
+        {[&] { kernel.Init(); }, "exec Init", "call Init"},
+        {[&] { kernel.SetScenario(12); }, "exec SetScenario. scenario=12", "call SetScenario 12"},
+        {[&] { kernel.SetScenario(99); }, "exec SetScenario. scenario=99", "call SetScenario 99"},
+        {[&] { EXPECT_FALSE(kernel.IncompatiblesDetected()); }, "exec IncompatiblesDetected", "call IncompatiblesDetected"},
+        {[&] { EXPECT_TRUE(kernel.RebootRequired()); }, "exec is RebootRequired=1", "call RebootRequired"},
+        {[&] { EXPECT_TRUE(kernel.IsWindowsDefenderEnabled()); }, "exec IsWindowsDefenderEnabled", "call IsWindowsDefenderEnabled"},
+        {[&] { EXPECT_TRUE(kernel.IsWindowsDefenderInstalled()); }, "exec IsWindowsDefenderInstalled", "call IsWindowsDefenderInstalled"},
+        {[&] { EXPECT_TRUE(kernel.IsWindowsFirewallEnabled()); }, "exec IsWindowsFirewallEnabled", "call IsWindowsFirewallEnabled"},
+        {[&] { kernel.SaveLocale(13); }, "exec SaveLocale from updater. locale=13", nullptr},
+        {[&] { EXPECT_EQ(kernel.LoadLocale(), 13u); }, "exec LoadLocale from updater", nullptr},
+        {[&] { kernel.SetCompatibleInstall(true); }, "exec SetCompatibleInstall. compatible install=1", "call SetCompatibleInstall 1"},
+        {[&] { EXPECT_TRUE(kernel.GetCompatibleInstall()); }, "exec GetCompatibleInstall", "call GetCompatibleInstall"},
+        {[&] { kernel.SetInstallDirectory(QString::fromUtf8("/opt/Gr\xc3\xbc\xc3\x9f" "e dir")); },
+         "exec SetInstallDirectory. install directory=/opt/Gr\xc3\xbc\xc3\x9f" "e dir",
+         "call SetInstallDirectory /opt/Gr\xc3\xbc\xc3\x9f" "e dir"},
+        {[&] { EXPECT_EQ(kernel.GetInstallDirectory(), QString::fromUtf8("/opt/Gr\xc3\xbc\xc3\x9f" "e dir")); },
+         "exec GetInstallDirectory", "call GetInstallDirectory"},
+        {[&] { kernel.SetInstallDirectory(QString()); }, "exec SetInstallDirectory. install directory=", "call SetInstallDirectory "},
+        {[&] { kernel.SetCreateDesktopShortcut(false); }, "exec SetCreateDesktopShortcut. create desktop shortcut=0",
+         "call SetCreateDesktopShortcut 0"},
+        {[&] { EXPECT_FALSE(kernel.GetCreateDesktopShortcut()); }, "exec GetCreateDesktopShortcut", "call GetCreateDesktopShortcut"},
+        {[&] { kernel.SetRebootRequired(true); }, "exec SetRebootRequired. reboot required=1", "call SetRebootRequired 1"},
+        {[&] { EXPECT_TRUE(kernel.GetRebootRequired()); }, "exec GetRebootRequired", "call GetRebootRequired"},
+        {[&] { kernel.SetView(QStringLiteral("detectWelcome")); }, "exec SetView. view=detectWelcome", "call SetView detectWelcome"},
+        {[&] { EXPECT_EQ(kernel.GetView(), QStringLiteral("detectWelcome")); }, "exec GetView", "call GetView"},
+        {[&] { kernel.SetRunDesktop(true); }, "exec SetRunDesktop. run desktop=1", "call SetRunDesktop 1"},
+        {[&] { kernel.SetEnableWindowsDefender(true); }, "exec SetEnableWindowsDefender. enable=1", "call SetEnableWindowsDefender 1"},
+        {[&] { kernel.SetEnableWindowsFirewall(false); }, "exec SetEnableWindowsFirewall. enable=0", "call SetEnableWindowsFirewall 0"},
+        {[&] { EXPECT_TRUE(kernel.IsTsOfferAvailable()); }, "is ts offer available", "call GetTsOffer"},
+        {[&] { EXPECT_EQ(kernel.GetTsOfferHomepageAndSearch(), 3); }, "get ts offer home page and search", "call GetHomepageAndSearch"},
+        {[&] { kernel.SkipTsOffer(true); }, "skip ts offer=1", "call SetSkip 1"},
+        {[&] { kernel.ChangeTsOfferHomepageAndSearch(true); }, "change ts offer homepage and search=1", "call SetChangeSearch 1"},
+        {[&] { kernel.Start(); }, "exec Start", "call Start"},
+        {[&] { kernel.Interrupt(); }, "exec Interrupt", "call Interrupt"},
+    };
+    for (const Case& c : cases)
+    {
+        c.call();
+        EXPECT_TRUE(Logged(c.logged)) << c.logged;
+        if (c.journal != nullptr)
+        {
+            EXPECT_TRUE(JournalHas(c.journal)) << c.journal;
+        }
+    }
+    EXPECT_EQ(LogText().find("[error]"), std::string::npos) << LogText();
+    // The page's numbers for the language id travel as "size_t".
+    EXPECT_EQ(QMetaType::type("size_t"), qMetaTypeId<size_t>());
+}
+
+TEST_F(QtKernelWrapperTest, OfferFlagsAreSetHomepageFirst)
+{
+    Configure("step_ms=0");
+    QtKernelWrapper kernel;
+    kernel.ChangeTsOfferHomepageAndSearch(false);
+    const auto journal = Journal();
+    const auto homepage = std::find(journal.begin(), journal.end(), "call SetChangeHomepage 0");
+    const auto search = std::find(journal.begin(), journal.end(), "call SetChangeSearch 0");
+    ASSERT_NE(homepage, journal.end());
+    ASSERT_NE(search, journal.end());
+    EXPECT_LT(homepage, search);
+}
+
+TEST_F(QtKernelWrapperTest, WithoutAnOfferNothingIsCalled)
+{
+    Configure("offer=0,step_ms=0");
+    QtKernelWrapper kernel;
+    EXPECT_FALSE(kernel.IsTsOfferAvailable());
+    EXPECT_EQ(kernel.GetTsOfferHomepageAndSearch(), 0);
+    kernel.SkipTsOffer(true);
+    kernel.ChangeTsOfferHomepageAndSearch(true);
+
+    const std::string log = LogText();
+    std::size_t errors = 0;
+    for (std::size_t at = log.find("]: no ts offer is available\n"); at != std::string::npos;
+         at = log.find("]: no ts offer is available\n", at + 1))
+        ++errors;
+    EXPECT_EQ(errors, 3u);
+    EXPECT_TRUE(Logged("skip ts offer=1"));
+    for (const auto& line : Journal())
+        EXPECT_TRUE(line.rfind("call SetSkip", 0) != 0 && line.rfind("call SetChange", 0) != 0) << line;
+}
+
+TEST_F(QtKernelWrapperTest, ExecUrlOpensTheBuiltLinkWithTheShell)
+{
+    Configure("step_ms=0");
+    QtKernelWrapper kernel;
+    kernel.ExecUrl(2);
+    kernel.ExecUrl(25);
+    EXPECT_TRUE(Logged("exec url. lid=2"));
+    EXPECT_NE(LogText().find("]: url=https://redirect.korvane.com/redirect.php?LID=LID002&userflow=renew_inapp&culture="),
+              std::string::npos)
+        << LogText();
+    EXPECT_TRUE(Logged("url="));
+    // The empty link of an id without an address is handed over all the same.
+    Testing::WaitUntil([&] {
+        const std::string opened = OpenedTargets();
+        return std::count(opened.begin(), opened.end(), '\n') >= 2;
+    });
+    const std::string opened = OpenedTargets();
+    EXPECT_EQ(opened.rfind("https://redirect.korvane.com/redirect.php?LID=LID002&userflow=renew_inapp", 0), 0u) << opened;
+    EXPECT_NE(opened.find("\n\n"), std::string::npos) << opened;
+}
+
+TEST(QtKernelWrapperMeta, PublishesTheParameterNamesThePageUses)
+{
+    struct Case
+    {
+        const char* signature;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"SetScenario(int)", {"scenario"}},
+        {"SaveLocale(size_t)", {"locale"}},
+        {"SetCompatibleInstall(bool)", {"compatible_install"}},
+        {"SetInstallDirectory(QString)", {"install_directory"}},
+        {"SetCreateDesktopShortcut(bool)", {"create_desktop_shortcut"}},
+        {"SetRebootRequired(bool)", {"reboot_required"}},
+        {"SetView(QString)", {"view"}},
+        {"SetRunDesktop(bool)", {"run_desktop"}},
+        {"SetEnableWindowsDefender(bool)", {"enable"}},
+        {"SetEnableWindowsFirewall(bool)", {"enable"}},
+        {"ExecUrl(int)", {"lid"}},
+        {"SkipTsOffer(bool)", {"skip"}},
+        {"ChangeTsOfferHomepageAndSearch(bool)", {"change"}},
+        {"ScenarioDetectedSignal(int)", {"scenario"}},
+        {"ProgressComponentChangedSignal(int)", {"component"}},
+        {"ProgressPositionChangedSignal(double)", {"progress"}},
+        {"FloatingProgressSignal(bool)", {"floating"}},
+        {"ProgressDescriptionChangedSignal(QString)", {"description"}},
+        {"ErrorSignal(QString)", {"description"}},
+        {"EnablingWindowsDefenderSignal(bool)", {"enable"}},
+        {"EnablingWindowsFirewallSignal(bool)", {"enable"}},
+        {"ComponentsProgressPositionChangedSignal(double)", {"progress"}},
+        {"CompleteSignal()", {}},
+        {"LoadLocale()", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParameterNames(c.signature), c.names) << c.signature;
+
+    int publicSlots = 0;
+    const QMetaObject& meta = QtKernelWrapper::staticMetaObject;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        publicSlots += meta.method(i).methodType() == QMetaMethod::Slot && meta.method(i).access() == QMetaMethod::Public;
+    EXPECT_EQ(publicSlots, 29);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+namespace KorvaneUpdater
+{
+class MainWindow;
+
+// Window control for the page, published as "window_helpers".
+class MainWindowHelper : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindowHelper(MainWindow* window);
+
+signals:
+    // The user asked to close the window; the page answers with Close() if it agrees.
+    void WindowCloseRequestSignal();
+
+public slots:
+    void Close();
+    void Hide();
+
+private:
+    MainWindow* window;
+};
+}
