@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 namespace
 {

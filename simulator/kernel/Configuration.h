@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 enum class Outcome
 {

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 using KorvaneUpdaterKernel::IDirectorSignals;
 using KorvaneUpdaterKernel::IInstallOptions;

@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 // The kernel's director. It journals each call, answers the questions from the
 // configuration, and leaves detection and runs to its core; its destruction (the last

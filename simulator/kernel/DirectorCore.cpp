@@ -8,7 +8,7 @@
 #include <exception>
 #include <utility>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 namespace
 {
@@ -403,6 +403,11 @@ void DirectorCore::RunDone(bool run)
 
 void DirectorCore::Crash(std::uint32_t threads)
 {
+    // The run never ends: WaitForCompletion waits for the crash.
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++runsStarted_;
+    }
     auto barrier = std::make_shared<Barrier>(threads);
     for (std::uint32_t i = 0; i < threads; ++i)
     {

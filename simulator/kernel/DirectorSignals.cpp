@@ -1,6 +1,6 @@
 #include "simulator/kernel/DirectorSignals.h"
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 using KorvaneUpdaterKernel::ComponentSlot;
 using KorvaneUpdaterKernel::DescriptionSlot;

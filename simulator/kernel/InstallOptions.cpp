@@ -3,7 +3,7 @@
 #include "platform/SpecialFolder.h"
 #include "platform/TextConversion.h"
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 boost::filesystem::path DefaultInstallDirectory()
 {

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 Journal::Journal(const std::string& path) : path_(path)
 {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 KernelThreads::~KernelThreads()
 {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 namespace
 {

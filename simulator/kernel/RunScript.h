@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 // One step of a run between Started and its end.
 struct Step

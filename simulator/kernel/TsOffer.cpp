@@ -1,6 +1,6 @@
 #include "simulator/kernel/TsOffer.h"
 
-namespace KorvaneSimulator
+namespace KorvaneKernel
 {
 TsOffer::TsOffer(std::shared_ptr<Journal> journal, std::int32_t partner)
     : RefCounted(std::move(journal)), partner_(partner)

@@ -11,8 +11,8 @@
 
 namespace
 {
-using KorvaneSimulator::Configuration;
-using KorvaneSimulator::Outcome;
+using KorvaneKernel::Configuration;
+using KorvaneKernel::Outcome;
 namespace Scenario = KorvaneUpdaterKernel::Scenario;
 
 // All fields in one line, so that a failing case shows every difference at once.
@@ -98,12 +98,12 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
                      " LANG=" + (test.lang ? test.lang : "<unset>"));
         Configuration expected;
         expected.language = "en";
-        expected.errorText = KorvaneSimulator::kDefaultErrorText;
-        expected.stepMs = KorvaneSimulator::DefaultStepMs();
+        expected.errorText = KorvaneKernel::kDefaultErrorText;
+        expected.stepMs = KorvaneKernel::DefaultStepMs();
         test.change(expected);
 
         std::vector<std::string> errors;
-        const Configuration parsed = KorvaneSimulator::ParseConfiguration(test.simulation, test.lang, errors);
+        const Configuration parsed = KorvaneKernel::ParseConfiguration(test.simulation, test.lang, errors);
         EXPECT_EQ(Describe(parsed), Describe(expected));
         EXPECT_EQ(errors, test.errors);
     }
@@ -111,13 +111,13 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
 
 TEST(SimulatorConfiguration, DefaultsMakeAnInstallRunLastAboutTenSeconds)
 {
-    const std::uint64_t units = KorvaneSimulator::PauseUnits(KorvaneSimulator::BuildRunScript(Scenario::Install));
-    const std::uint64_t runMs = units * KorvaneSimulator::DefaultStepMs();
+    const std::uint64_t units = KorvaneKernel::PauseUnits(KorvaneKernel::BuildRunScript(Scenario::Install));
+    const std::uint64_t runMs = units * KorvaneKernel::DefaultStepMs();
     EXPECT_GE(runMs, 9000u);
     EXPECT_LE(runMs, 10000u);
 
     std::vector<std::string> errors;
-    const Configuration defaults = KorvaneSimulator::ParseConfiguration(nullptr, nullptr, errors);
+    const Configuration defaults = KorvaneKernel::ParseConfiguration(nullptr, nullptr, errors);
     EXPECT_EQ(defaults.scenario, Scenario::Install);
     EXPECT_EQ(defaults.offer, 2);
     EXPECT_EQ(defaults.outcome, Outcome::Complete);

@@ -135,30 +135,30 @@ TEST_F(SimulatorKernel, EveryScenarioDetectsThenRunsItsComponentsToComplete)
         events_->Clear();
         director_->Start();
         director_->WaitForCompletion();
-        ExpectCompleteRun(events_->Texts(), Numbers(KorvaneSimulator::ScenarioComponents(scenario)),
-                          KorvaneSimulator::IsRemovalScenario(scenario));
+        ExpectCompleteRun(events_->Texts(), Numbers(KorvaneKernel::ScenarioComponents(scenario)),
+                          KorvaneKernel::IsRemovalScenario(scenario));
     }
 }
 
 TEST(SimulatorRunScript, ComponentListsOfScenarios)
 {
     using List = std::vector<ComponentId>;
-    EXPECT_EQ(KorvaneSimulator::ScenarioComponents(Scenario::InstallRealTimeProtection), List{ComponentId::AntimalwareEngine});
-    EXPECT_EQ(KorvaneSimulator::ScenarioComponents(Scenario::InstallNetworkProtection), List{ComponentId::FirewallEngine});
-    EXPECT_EQ(KorvaneSimulator::ScenarioComponents(Scenario::InstallActiveVirusControl), List{ComponentId::AvcEngine});
+    EXPECT_EQ(KorvaneKernel::ScenarioComponents(Scenario::InstallRealTimeProtection), List{ComponentId::AntimalwareEngine});
+    EXPECT_EQ(KorvaneKernel::ScenarioComponents(Scenario::InstallNetworkProtection), List{ComponentId::FirewallEngine});
+    EXPECT_EQ(KorvaneKernel::ScenarioComponents(Scenario::InstallActiveVirusControl), List{ComponentId::AvcEngine});
     for (std::int32_t nothing : {0, 1, 4, 10, 14, 99, -1})
-        EXPECT_TRUE(KorvaneSimulator::ScenarioComponents(nothing).empty()) << nothing;
+        EXPECT_TRUE(KorvaneKernel::ScenarioComponents(nothing).empty()) << nothing;
 
-    const List install = KorvaneSimulator::ScenarioComponents(Scenario::Install);
+    const List install = KorvaneKernel::ScenarioComponents(Scenario::Install);
     EXPECT_EQ(install.front(), ComponentId::Korvane);
     EXPECT_NE(std::find(install.begin(), install.end(), ComponentId::AntimalwareEngine), install.end());
-    EXPECT_EQ(KorvaneSimulator::ScenarioComponents(Scenario::Uninstall), List(install.rbegin(), install.rend()));
+    EXPECT_EQ(KorvaneKernel::ScenarioComponents(Scenario::Uninstall), List(install.rbegin(), install.rend()));
 
     for (std::int32_t scenario = 0; scenario < Scenario::kCount; ++scenario)
     {
         const bool removal = scenario == Scenario::Uninstall || scenario == Scenario::UninstallKV9 ||
                              scenario == Scenario::UninstallKV10 || scenario == Scenario::UninstallKV11;
-        EXPECT_EQ(KorvaneSimulator::IsRemovalScenario(scenario), removal) << scenario;
+        EXPECT_EQ(KorvaneKernel::IsRemovalScenario(scenario), removal) << scenario;
     }
 }
 
@@ -192,7 +192,7 @@ TEST_F(SimulatorKernel, ErrorOutcomeEndsTheRunMidwayWithTheText)
     // Mid-run: some components done, the failing one part of the way, the rest never begun.
     const auto components = events_->Values("ProgressComponentChanged");
     EXPECT_GT(components.size(), 1u);
-    EXPECT_LT(components.size(), KorvaneSimulator::ScenarioComponents(Scenario::Install).size());
+    EXPECT_LT(components.size(), KorvaneKernel::ScenarioComponents(Scenario::Install).size());
     const auto positions = events_->Values("ProgressPositionChanged");
     ASSERT_FALSE(positions.empty());
     EXPECT_GT(std::stod(positions.back()), 0);
@@ -407,9 +407,9 @@ TEST(SimulatorCrash, CrashThreadsKillTheProcessWithASegmentationFault)
     EXPECT_EXIT(
         {
             ScopedEnvironment environment("KORVANE_SIM", "crash=3");
-            auto director = KorvaneSimulator::CreateDirector(KorvaneSimulator::CreateParameters());
+            auto director = KorvaneKernel::CreateDirector(KorvaneKernel::CreateParameters());
             director->Start();
-            std::this_thread::sleep_for(std::chrono::seconds(20));
+            director->WaitForCompletion();
             std::_Exit(0);
         },
         testing::KilledBySignal(SIGSEGV), "");

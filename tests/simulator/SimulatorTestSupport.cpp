@@ -176,11 +176,11 @@ void SimulatorKernel::Open(const std::string& simulation,
 {
     Close();
     ScopedEnvironment environment("KORVANE_SIM", simulation);
-    parameters_ = KorvaneSimulator::CreateParameters();
+    parameters_ = KorvaneKernel::CreateParameters();
     ASSERT_TRUE(parameters_);
     if (prepare)
         prepare(*parameters_);
-    director_ = KorvaneSimulator::CreateDirector(parameters_);
+    director_ = KorvaneKernel::CreateDirector(parameters_);
     ASSERT_TRUE(director_);
     signals_ = director_->GetSignals();
     events_ = std::make_unique<EventRecorder>(*signals_);
