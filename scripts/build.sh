@@ -5,5 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 
 "$root/scripts/setup.sh"
+# The page's libraries, at the versions html/package-lock.json pins.
+npm ci --prefix "$root/html" --no-audit --no-fund --loglevel=error
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -27,6 +27,8 @@ test('the window opens at 782 x 618 once loaded and the page sees the four objec
     for (const name of ['updater_kernel', 'window_helpers', 'system_helpers', 'ui_extensions']) {
       assert.equal(await updater.evaluate(`typeof window.${name}`), 'object', name);
     }
+    // The page detects on its own first; it then moves on to the repair.
+    await updater.waitFor("location.hash === '#/detectRepair'", 'the page\'s own detection');
     await updater.evaluate(`window.scenarios = [];
       updater_kernel.ScenarioDetectedSignal.connect((scenario) => window.scenarios.push(scenario));
       updater_kernel.Init(); true`);
@@ -37,6 +39,8 @@ test('the window opens at 782 x 618 once loaded and the page sees the four objec
 
 test('the caption close button only asks the page; Alt+F4 does nothing; Close() ends the program', () =>
   withUpdater({}, async (updater) => {
+    // Once the install screen shows, the page answers a close request with a question.
+    await updater.waitFor("!!document.querySelector('.screen-install')", 'the install screen');
     await updater.evaluate(`window.closeRequests = 0;
       window_helpers.WindowCloseRequestSignal.connect(() => { window.closeRequests += 1; }); true`);
     const { X, Y } = updater.geometry();
@@ -64,8 +68,9 @@ test('the caption close button only asks the page; Alt+F4 does nothing; Close() 
 
 test('the page never leaves the embedded page nor opens windows', () =>
   withUpdater({}, async (updater) => {
+    await updater.waitFor("!!document.querySelector('.screen-install')", 'the install screen');
     const start = await updater.evaluate('location.href');
-    assert.equal(start, 'qrc:/html/angular/index.html');
+    assert.equal(start, 'qrc:/html/angular/index.html#/detectWelcome');
     await updater.evaluate('window.marker = 42; true');
     const attempts = [
       "location.href = 'https://example.com/'",

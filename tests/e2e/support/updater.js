@@ -115,6 +115,25 @@ class Updater {
     execFileSync('xdotool', args, { env: { ...process.env, DISPLAY: this.display } });
   }
 
+  // A real mouse click at the centre of the first element that matches the selector.
+  async click(selector) {
+    const box = await this.evaluate(`(() => {
+      const element = document.querySelector(${JSON.stringify(selector)});
+      if (!element) return null;
+      const r = element.getBoundingClientRect();
+      return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+    })()`);
+    if (!box) throw new Error(`nothing matches ${selector}`);
+    for (const type of ['mousePressed', 'mouseReleased']) {
+      await this.client.Input.dispatchMouseEvent({ type, x: box.x, y: box.y, button: 'left', clickCount: 1 });
+    }
+  }
+
+  // The whole window as the X server shows it, caption included (ImageMagick's import).
+  screenshot(file) {
+    execFileSync('import', ['-window', this.windowId(), file], { env: { ...process.env, DISPLAY: this.display } });
+  }
+
   journal() {
     const file = path.join(this.home, 'journal.txt');
     return fs.existsSync(file) ? fs.readFileSync(file, 'utf8').split('\n').filter(Boolean) : [];

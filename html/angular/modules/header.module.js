@@ -1,0 +1,206 @@
+// The header above every view: the logo, the language selector, the two kernel warnings
+// that can come during a run, and the rules that decide what a close request does.
+(function () {
+    'use strict';
+
+    // The languages the page offers, in the selector's order, with the program's locale
+    // ids (the program keeps the id, the page shows the code's catalog).
+    var LANGUAGES = [
+        { id: 0, code: 'en', name: 'English' },
+        { id: 1, code: 'de', name: 'Deutsch' },
+        { id: 2, code: 'fr', name: 'Français' },
+        { id: 3, code: 'es', name: 'Español' },
+        { id: 4, code: 'it', name: 'Italiano' },
+        { id: 7, code: 'ru', name: 'Русский' },
+        { id: 8, code: 'pl', name: 'Polski' },
+        { id: 9, code: 'pt', name: 'Português' },
+        { id: 12, code: 'nl', name: 'Dutch' },
+        { id: 13, code: 'ja', name: '日本語' }
+    ];
+
+    // The value of GetScenario while no scenario is known yet.
+    var LOADING = 30;
+
+    angular.module('header', ['gettext', 'ngDialog']).component('mainHeader', {
+        templateUrl: 'templates/header.template.html',
+        controller: HeaderController
+    });
+
+    HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'dialogBox'];
+    function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox) {
+        var kernel = window.updater_kernel;
+        var windowHelpers = window.window_helpers;
+        var S = ScenarioEnum;
+        var state = {
+            closeInstallation: false,
+            startedInstallation: false,
+            completedInstallation: false
+        };
+
+        $scope.languages = LANGUAGES;
+        $scope.language = { code: gettextCatalog.getCurrentLanguage() };
+        $scope.state = state;
+        $rootScope.GetScenario = LOADING;
+
+        // Channel answers and signals arrive outside the framework's event handling.
+        function refresh(change) {
+            return function () {
+                var args = arguments;
+                $rootScope.$apply(function () {
+                    change.apply(null, args);
+                });
+            };
+        }
+
+        function rowOf(predicate) {
+            for (var i = 0; i < LANGUAGES.length; i += 1) {
+                if (predicate(LANGUAGES[i])) {
+                    return LANGUAGES[i];
+                }
+            }
+            return null;
+        }
+
+        function useLanguage(code) {
+            gettextCatalog.setCurrentLanguage(code);
+            $scope.language.code = code;
+            $rootScope.CurrentLanguage = code;
+        }
+
+        // The saved language, read once; an id the page does not offer shows English and
+        // stays saved.
+        kernel.LoadLocale(refresh(function (id) {
+            var row = id === null || id === undefined ? null : rowOf(function (r) { return r.id === id; });
+            useLanguage((row || LANGUAGES[0]).code);
+        }));
+
+        $scope.changeLanguage = function () {
+            var row = rowOf(function (r) { return r.code === $scope.language.code; });
+            if (row) {
+                kernel.SaveLocale(row.id, function () {});
+                useLanguage(row.code);
+            }
+        };
+
+        function close() {
+            windowHelpers.Close();
+        }
+
+        function ask(content, onYes) {
+            dialogBox.open($scope, 'dialogConfirm', content).then(onYes, angular.noop);
+        }
+
+        kernel.NotEnoughDiskSpaceSignal.connect(refresh(function () {
+            dialogBox.open($scope, 'dialogConfirmRetry', {
+                title: gettext('Warning!'),
+                text1: gettext('There is not enough disk space on your hard drive.')
+            }).then(function () {
+                kernel.Start();
+            }, close);
+        }));
+
+        kernel.AnotherInstallationInProgressSignal.connect(refresh(function () {
+            dialogBox.open($scope, 'dialogConfirmRetry', {
+                title: gettext('Warning!'),
+                text1: gettext('Another program installation is already in progress.'),
+                text2: gettext('Complete that installation before proceeding with this install.')
+            }).then(function () {
+                kernel.Start();
+            }, function () {
+                kernel.Interrupt();
+            });
+        }));
+
+        kernel.StartedSignal.connect(refresh(function () {
+            state.startedInstallation = true;
+        }));
+        kernel.CompleteSignal.connect(refresh(function () {
+            state.startedInstallation = false;
+            state.completedInstallation = true;
+        }));
+        kernel.ErrorSignal.connect(refresh(function () {
+            state.closeInstallation = true;
+        }));
+        kernel.InterruptedSignal.connect(refresh(function () {
+            state.closeInstallation = true;
+        }));
+
+        // The close-request rules: the first row that matches the current scenario and
+        // the run's state decides. Open dialogs end with their negative answer before a
+        // new one opens.
+        function closeRequest() {
+            var scenario = $rootScope.GetScenario;
+            var failed = state.closeInstallation;
+            var started = state.startedInstallation;
+            var completed = state.completedInstallation;
+            var texts = dialogBox.texts;
+
+            function dialog(open) {
+                dialogBox.closeAll();
+                open();
+            }
+
+            switch (scenario) {
+            case S.Install:
+            case S.Update:
+            case S.Corrupted:
+                if (failed || completed) {
+                    return close();
+                }
+                if (started && scenario === S.Install) {
+                    return dialog(function () { ask(texts.cancelInstallation, close); });
+                }
+                if (started && scenario === S.Update) {
+                    return dialog(function () { ask(texts.cancelUpdate, close); });
+                }
+                return dialog(function () { ask(texts.closeUpdater, close); });
+            case S.Uninstall:
+            case S.UninstallKV9:
+            case S.UninstallKV10:
+            case S.UninstallKV11:
+                if (failed) {
+                    return close();
+                }
+                if (started) {
+                    return dialog(function () {
+                        ask(scenario === S.UninstallKV11
+                            ? { title: texts.cancelUninstallation.title, text: texts.cancelUpdate.text }
+                            : texts.cancelUninstallation, function () {
+                            // The run may have ended while the question was open.
+                            if (state.startedInstallation) {
+                                kernel.Interrupt();
+                            } else {
+                                close();
+                            }
+                        });
+                    });
+                }
+                if (completed && scenario !== S.Uninstall) {
+                    return dialog(function () { dialogBox.reboot($scope); });
+                }
+                if (completed) {
+                    return close();
+                }
+                return dialog(function () { ask(texts.closeUpdater, close); });
+            case S.Change:
+                return dialog(function () { ask(texts.closeUpdater, close); });
+            case S.Repair:
+                if (failed || completed) {
+                    return close();
+                }
+                return dialog(function () {
+                    ask(texts.cancelRepair, function () { kernel.Interrupt(); });
+                });
+            case S.RebootRequired:
+            case S.InstallRealTimeProtection:
+            case S.InstallNetworkProtection:
+            case S.InstallFeatures:
+                return dialog(function () { dialogBox.reboot($scope); });
+            default:
+                return close();
+            }
+        }
+
+        windowHelpers.WindowCloseRequestSignal.connect(refresh(closeRequest));
+    }
+})();

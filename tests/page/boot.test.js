@@ -1,0 +1,124 @@
+'use strict';
+// Start-up of the page: binding before booting, the language at start and its change,
+// routes, the text factories, and what the bundle holds.
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { pageTests } = require('./support/wizard');
+const { bundleFiles } = require('./support/bundle');
+
+const withWizard = pageTests(test);
+
+test('the page boots only once the channel is bound, however late that is', async (t) => {
+  for (const bindDelayMs of [-1, 0, 400]) {
+    await t.test(`bound after ${bindDelayMs} ms`, () => withWizard({ bindDelayMs }, async (wizard) => {
+      // The header first (loading value, saved language), then the welcome view.
+      assert.deepEqual(await wizard.calls(), ['LoadLocale()', 'GetInstallDirectory()', 'Init()']);
+      assert.equal(await wizard.scope('GetScenario'), 30);
+      assert.equal(await wizard.route(), '#/detectWelcome');
+      assert.ok(await wizard.visible('.folding-cube'));
+    }));
+  }
+});
+
+test('an address with an unknown route shows the welcome view', () =>
+  withWizard({ route: '#/detectNowhere' }, async (wizard) => {
+    assert.equal(await wizard.route(), '#/detectWelcome');
+    assert.ok(await wizard.visible('.folding-cube'));
+  }));
+
+test('the language at start follows the saved locale id', async (t) => {
+  const cases = [
+    { saved: 13, code: 'ja', shown: '日本語' },
+    { saved: 12, code: 'nl', shown: 'Dutch' },
+    { saved: 0, code: 'en', shown: 'English' },
+    { saved: 5, code: 'en', shown: 'English' }, // an id the page does not offer
+    { saved: 99, code: 'en', shown: 'English' },
+    { saved: null, code: 'en', shown: 'English' },
+    { saved: '13', code: 'en', shown: 'English' }, // text is not converted
+  ];
+  for (const { saved, code, shown } of cases) {
+    await t.test(`saved ${JSON.stringify(saved)}`, () =>
+      withWizard({ answers: { 'updater_kernel.LoadLocale': saved } }, async (wizard) => {
+        assert.equal(await wizard.scope('CurrentLanguage'), code);
+        assert.equal(await wizard.evaluate(() => angular.element(document.documentElement).injector()
+          .get('gettextCatalog').getCurrentLanguage()), code);
+        assert.equal(await wizard.page.$eval('.language-select', (s) => s.options[s.selectedIndex].text), shown);
+        // Nothing is written back at start.
+        assert.ok(!(await wizard.calls()).some((call) => call.startsWith('SaveLocale')));
+      }));
+  }
+});
+
+test('the selector offers the ten languages and picking one saves it and redraws the page at once', () =>
+  withWizard({ answers: { 'updater_kernel.LoadLocale': 5 } }, async (wizard) => {
+    assert.deepEqual(await wizard.page.$$eval('.language-select option', (options) => options.map((o) => o.text)),
+      ['English', 'Deutsch', 'Français', 'Español', 'Italiano', 'Русский', 'Polski', 'Português', 'Dutch', '日本語']);
+    await wizard.detect(5);
+    // A catalog of our own, registered the way the language catalogs register theirs.
+    await wizard.evaluate(() => angular.element(document.documentElement).injector().get('gettextCatalog')
+      .setStrings('de', { 'Welcome to Korvane Antivirus 12': 'Willkommen bei Korvane Antivirus 12', Yes: 'Ja' }));
+    await wizard.click('input.compatible + .box');
+    await wizard.clearCalls();
+
+    await wizard.page.selectOption('.language-select', { label: 'Deutsch' });
+    await wizard.settle();
+    assert.deepEqual(await wizard.calls(), ['SaveLocale(1)']);
+    assert.equal(await wizard.scope('CurrentLanguage'), 'de');
+    assert.equal(await wizard.text('.screen-install .title'), 'Willkommen bei Korvane Antivirus 12');
+    assert.equal(await wizard.text('.ngdialog .dialog-yes'), 'Ja', 'the open dialog is redrawn too');
+    assert.equal(await wizard.route(), '#/detectWelcome');
+
+    await wizard.page.selectOption('.language-select', { label: 'English' });
+    await wizard.settle();
+    assert.deepEqual((await wizard.calls()).slice(1), ['SaveLocale(0)']);
+    assert.equal(await wizard.text('.screen-install .title'), 'Welcome to Korvane Antivirus 12');
+  }));
+
+test('the text factories name components and steps, and "Initializing..." for everything else', () =>
+  withWizard({}, async (wizard) => {
+    const results = await wizard.evaluate(() => {
+      const injector = angular.element(document.documentElement).injector();
+      const component = injector.get('myComponent').getComponentString;
+      const description = injector.get('myDescription').getDescriptionString;
+      return {
+        components: [0, 1, 2, 7, 8, 12, 13, 15, 16, -1, '0'].map(component),
+        descriptions: ['Unregistering fonts', 'Rolling back action:', 'Rolling back action: CopyFiles',
+          'copying definitions...', 'Copying definitions...', 'Publishing product information', ''].map(description),
+      };
+    });
+    assert.deepEqual(results.components, ['Korvane Antivirus 9', 'Korvane Antivirus 10', 'Korvane Anti-Malware Engine',
+      'Korvane Web Filtering Engine', 'Korvane Active Virus Control', 'Tessa', 'Initializing...', 'Korvane Browser',
+      'Initializing...', 'Initializing...', 'Initializing...']);
+    assert.deepEqual(results.descriptions, ['Unregistering fonts', 'Rolling back action:', 'Initializing...',
+      'copying definitions...', 'Initializing...', 'Initializing...', 'Initializing...']);
+  }));
+
+test('nothing can be dragged out of the page', () =>
+  withWizard({}, async (wizard) => {
+    await wizard.detect(4);
+    const prevented = await wizard.evaluate(() => ['.logo', '.picture', '.button'].map((selector) => {
+      const event = new DragEvent('dragstart', { bubbles: true, cancelable: true });
+      document.querySelector(selector).dispatchEvent(event);
+      return event.defaultPrevented;
+    }));
+    assert.deepEqual(prevented, [true, true, true]);
+  }));
+
+test('every file of the bundle is used by the page or the window', () => {
+  const files = bundleFiles();
+  const texts = [];
+  for (const [alias, file] of files) {
+    if (file && /\.(html|js|css)$/.test(alias) && !alias.endsWith('.min.js')) texts.push(fs.readFileSync(file, 'utf8'));
+  }
+  const uiDir = path.resolve(__dirname, '../../ui');
+  for (const name of fs.readdirSync(uiDir).filter((n) => n.endsWith('.cpp'))) {
+    texts.push(fs.readFileSync(path.join(uiDir, name), 'utf8'));
+  }
+  const all = texts.join('\n');
+  const unused = [...files.keys()].filter((alias) => alias !== 'angular/index.html'
+    && !all.includes(alias.replace(/^angular\//, '')) && !all.includes(`/${path.basename(alias)}`)
+    && !all.includes(`'${path.basename(alias, '.template.html')}'`));
+  assert.deepEqual(unused, []);
+});

@@ -1,0 +1,175 @@
+'use strict';
+// Opens the real wizard page in headless Chromium against the fake channel and drives it.
+const assert = require('node:assert/strict');
+const { chromium } = require('playwright-core');
+const { startServer } = require('./server');
+
+const chromiumPath = process.env.KORVANE_CHROMIUM || '/usr/bin/chromium';
+
+// One browser and one page server per test file.
+async function startBrowser() {
+  const server = await startServer();
+  const browser = await chromium.launch({
+    executablePath: chromiumPath,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+      '--disable-component-update', '--no-first-run'],
+  });
+  return {
+    server,
+    browser,
+    stop: async () => {
+      await browser.close();
+      await server.close();
+    },
+  };
+}
+
+// "SetView(\"License\")" for the kernel facade, "window_helpers.Close()" for the others.
+function callText({ object, method, args }) {
+  const name = object === 'updater_kernel' ? method : `${object}.${method}`;
+  return `${name}(${args.map((arg) => JSON.stringify(arg)).join(', ')})`;
+}
+
+class Wizard {
+  // answers: channel answers by "object.method"; bindDelayMs: when the channel binds
+  // (-1: at once); route: the address's hash part.
+  static async open(env, { answers = {}, bindDelayMs = 0, route = '' } = {}) {
+    const context = await env.browser.newContext({ viewport: { width: 782, height: 588 } });
+    const page = await context.newPage();
+    const wizard = new Wizard(context, page, env.server);
+    await page.addInitScript((setup) => { window.fakeChannelSetup = setup; }, { answers, bindDelayMs });
+    await page.goto(env.server.url + route);
+    await page.waitForFunction(() => window.angular && angular.element(document.documentElement).injector());
+    await wizard.settle();
+    return wizard;
+  }
+
+  constructor(context, page, server) {
+    this.context = context;
+    this.page = page;
+    this.server = server;
+    this.errors = [];
+    page.on('pageerror', (error) => this.errors.push(error.message));
+    page.on('console', (message) => {
+      if (message.type() === 'error' || message.type() === 'warning') this.errors.push(message.text());
+    });
+  }
+
+  // Waits until every answer and signal has been delivered and the framework has no
+  // template request or timeout outstanding.
+  settle() {
+    return this.page.evaluate(() => new Promise((resolve) => {
+      const injector = angular.element(document.documentElement).injector();
+      const browser = injector.get('$browser');
+      let quiet = 0;
+      (function check() {
+        if (window.fakeChannel.pending > 0) {
+          quiet = 0;
+          setTimeout(check, 5);
+          return;
+        }
+        browser.notifyWhenNoOutstandingRequests(() => setTimeout(() => {
+          quiet = window.fakeChannel.pending === 0 ? quiet + 1 : 0;
+          if (quiet >= 2) resolve();
+          else check();
+        }, 5));
+      }());
+    }));
+  }
+
+  async calls() {
+    return (await this.page.evaluate(() => window.fakeChannel.calls)).map(callText);
+  }
+
+  async clearCalls() {
+    await this.page.evaluate(() => { window.fakeChannel.calls.length = 0; });
+  }
+
+  async answer(key, value) {
+    await this.page.evaluate(([k, v]) => { window.fakeChannel.answers[k] = v; }, [key, value]);
+  }
+
+  // Raises a signal of the program, e.g. emit('updater_kernel', 'ScenarioDetectedSignal', 5).
+  async emit(object, signal, ...args) {
+    const handlers = await this.page.evaluate(([o, s, a]) => window.fakeChannel.emit(o, s, ...a), [object, signal, args]);
+    if (!handlers) throw new Error(`nothing is connected to ${object}.${signal}`);
+    await this.settle();
+  }
+
+  async detect(scenario) {
+    await this.emit('updater_kernel', 'ScenarioDetectedSignal', scenario);
+  }
+
+  async click(selector) {
+    await this.page.click(selector);
+    await this.settle();
+  }
+
+  async press(key) {
+    await this.page.keyboard.press(key);
+    await this.settle();
+  }
+
+  evaluate(fn, arg) {
+    return this.page.evaluate(fn, arg);
+  }
+
+  route() {
+    return this.page.evaluate(() => location.hash);
+  }
+
+  scope(expression) {
+    return this.page.evaluate((e) => angular.element(document.documentElement).scope().$eval(e), expression);
+  }
+
+  async text(selector) {
+    return (await this.page.locator(selector).innerText()).trim().replace(/\s+/g, ' ');
+  }
+
+  visible(selector) {
+    return this.page.locator(selector).isVisible();
+  }
+
+  // The dialogs that are open and not on their way out.
+  openDialogs() {
+    return this.page.evaluate(() => Array.from(document.querySelectorAll('.ngdialog:not(.ngdialog-closing)'))
+      .map((dialog) => dialog.querySelector('.dialog-title').textContent.trim()));
+  }
+
+  // Answers the open dialog in one of the ways a user can.
+  async answerDialog(how) {
+    const dialog = '.ngdialog:not(.ngdialog-closing)';
+    if (how === 'escape') await this.press('Escape');
+    else if (how === 'overlay') {
+      await this.page.click(`${dialog} .ngdialog-overlay`, { position: { x: 8, y: 8 } });
+      await this.settle();
+    } else await this.click(`${dialog} ${how}`);
+  }
+
+  async close() {
+    await this.context.close();
+  }
+}
+
+// Sets up a test file: one browser for its tests, and a check at the end that the page
+// never asked for a file the bundle does not hold. Returns withWizard(options, body),
+// which opens a fresh page, runs body and fails on any error in the web console.
+function pageTests(test) {
+  let env;
+  test.before(async () => { env = await startBrowser(); });
+  test.after(async () => {
+    await env.stop();
+    assert.deepEqual(env.server.missing, [], 'the page asked for files that do not exist');
+  });
+  return async function withWizard(options, body) {
+    const wizard = await Wizard.open(env, options);
+    try {
+      await body(wizard);
+      assert.deepEqual(wizard.errors, [], 'errors in the web console');
+    } finally {
+      await wizard.close();
+    }
+  };
+}
+
+module.exports = { pageTests, Wizard };
