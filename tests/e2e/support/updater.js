@@ -33,8 +33,13 @@ async function waitFor(check, what, timeoutMs = 30000) {
 }
 
 class Updater {
-  static async start({ display, simulation = '', env = {}, args = [] }) {
+  // `files` maps paths relative to the home folder to contents written before the start.
+  static async start({ display, simulation = '', env = {}, args = [], files = {} }) {
     const home = fs.mkdtempSync(path.join(os.tmpdir(), 'korvane-e2e-'));
+    for (const [name, content] of Object.entries(files)) {
+      fs.mkdirSync(path.dirname(path.join(home, name)), { recursive: true });
+      fs.writeFileSync(path.join(home, name), content);
+    }
     const runtime = fs.mkdtempSync(path.join(os.tmpdir(), 'korvane-runtime-'));
     fs.chmodSync(runtime, 0o700);
     const port = await freePort();
