@@ -23,6 +23,9 @@ icotool -c -o "$icons/enabled.ico" "$tmp"/shield-16.png "$tmp"/shield-32.png "$t
 
 # Page pictures, at twice the size the style sheet shows them, for high-density screens.
 mkdir -p "$images"
-for name in logo ico05 ico06 ico07 ico08 ico09 repair remove; do
+for name in logo ico05 ico06 ico07 ico08 ico09 ico10 ico11 ico12 ico13 ico14 ico15 ico16 repair remove; do
   rsvg-convert -z 2 "$src/$name.svg" -o "$images/$name.png"
 done
+# The offer picture is a photograph-like panel: shipped as JPEG, also at twice its size.
+rsvg-convert -z 2 -b '#ffffff' "$src/tessa.svg" -o "$tmp/tessa.png"
+convert "$tmp/tessa.png" -strip -quality 90 "$images/tessa.jpg"

@@ -3,7 +3,8 @@
 (function () {
     'use strict';
 
-    angular.module('KorvaneUpdater', ['ngRoute', 'header', 'detectWelcome'])
+    angular.module('KorvaneUpdater', ['ngRoute', 'header', 'detectWelcome', 'detectProgress', 'detectComplete',
+        'detectOffers', 'detectProtection', 'detectInterrupted', 'detectErrors'])
         .config(['ngDialogProvider', function (ngDialogProvider) {
             ngDialogProvider.setOpenOnePerName(true);
         }])

@@ -32,12 +32,14 @@ function callText({ object, method, args }) {
 
 class Wizard {
   // answers: channel answers by "object.method"; bindDelayMs: when the channel binds
-  // (-1: at once); route: the address's hash part.
-  static async open(env, { answers = {}, bindDelayMs = 0, route = '' } = {}) {
+  // (-1: at once); route: the address's hash part; clock: the page's timers run on
+  // Playwright's fake clock (page.clock), which the test can pause and advance.
+  static async open(env, { answers = {}, bindDelayMs = 0, route = '', clock = false } = {}) {
     const context = await env.browser.newContext({ viewport: { width: 782, height: 588 } });
     const page = await context.newPage();
     const wizard = new Wizard(context, page, env.server);
     await page.addInitScript((setup) => { window.fakeChannelSetup = setup; }, { answers, bindDelayMs });
+    if (clock) await page.clock.install();
     await page.goto(env.server.url + route);
     await page.waitForFunction(() => window.angular && angular.element(document.documentElement).injector());
     await wizard.settle();
@@ -98,6 +100,19 @@ class Wizard {
 
   async detect(scenario) {
     await this.emit('updater_kernel', 'ScenarioDetectedSignal', scenario);
+  }
+
+  // Opens a view for a scenario as the wizard would: GetScenario set, then the route.
+  async show(route, scenario) {
+    await this.page.evaluate(([r, s]) => {
+      const injector = angular.element(document.documentElement).injector();
+      const root = injector.get('$rootScope');
+      root.$apply(() => {
+        root.GetScenario = s;
+        injector.get('$location').path(r);
+      });
+    }, [route, scenario]);
+    await this.settle();
   }
 
   async click(selector) {

@@ -1,0 +1,148 @@
+// The three progress views: install, uninstall and repair. Each starts the kernel's run
+// as soon as it is built, follows its progress and moves on to the completion view when
+// the kernel reports the end. Interruptions and errors are led on by the welcome view's
+// page-wide handlers.
+(function () {
+    'use strict';
+
+    var S = ScenarioEnum;
+    var C = ComponentIdEnum;
+    var SLIDE_COUNT = 6;
+    var SLIDE_PERIOD_MS = 8000;
+
+    // Per view: for each scenario it serves, its title, the screen name reported to the
+    // program (if any) and the cancel question; `other` is what an unserved scenario gets.
+    function installRows(gettext, texts) {
+        var installing = { title: gettext('Installing...'), view: 'Installing', cancel: texts.cancelInstallation };
+        var drivers = { title: gettext('Installing Drivers...'), view: 'Installing Drivers...', cancel: texts.cancelInstallation };
+        var rows = {};
+        rows[S.Install] = installing;
+        rows[S.Update] = { title: gettext('Updating...'), view: 'Installing', cancel: texts.cancelInstallation };
+        rows[S.InstallActiveVirusControl] = installing;
+        rows[S.InstallRealTimeProtection] = installing;
+        rows[S.InstallNetworkProtection] = drivers;
+        rows[S.InstallFeatures] = drivers;
+        return { rows: rows, otherView: 'InstallError' };
+    }
+
+    function uninstallRows(gettext, texts) {
+        var uninstalling = { title: gettext('Uninstalling...'), cancel: texts.cancelUninstallation };
+        var rows = {};
+        rows[S.UninstallKV9] = uninstalling;
+        rows[S.UninstallKV10] = uninstalling;
+        rows[S.UninstallKV11] = { title: gettext('Updating...'), cancel: texts.cancelUpdate };
+        rows[S.Uninstall] = uninstalling;
+        rows[S.Corrupted] = { title: gettext('Removing previous Korvane Antivirus files...'), cancel: texts.cancelUninstallation };
+        return { rows: rows, countsProtection: true };
+    }
+
+    function repairRows(gettext, texts) {
+        var rows = {};
+        rows[S.Repair] = { title: gettext('Repairing...'), view: 'Installing', cancel: texts.cancelRepair };
+        return { rows: rows, initialDescription: gettext('Initializing...') };
+    }
+
+    // The components of full protection; once one of them has been removed, a later
+    // install cannot be a compatible one.
+    var FULL_PROTECTION = [C.OnlineThreatsEngine, C.AntispamEngine, C.FirewallEngine, C.AvcEngine];
+
+    function progressView(kind, makeRows) {
+        ProgressController.$inject = ['$scope', '$rootScope', '$location', '$interval', 'gettext', 'dialogBox',
+            'myComponent', 'myDescription'];
+        function ProgressController($scope, $rootScope, $location, $interval, gettext, dialogBox,
+            myComponent, myDescription) {
+            var kernel = window.updater_kernel;
+            var table = makeRows(gettext, dialogBox.texts);
+            var vm = this;
+            var removedProtection = 0;
+
+            vm.kind = kind;
+            vm.component = gettext('Initializing...');
+            vm.overallPosition = 0;
+            vm.position = 0;
+            vm.description = table.initialDescription || '';
+            vm.slide = 1;
+
+            function refresh(change) {
+                return function () {
+                    var args = arguments;
+                    $rootScope.$apply(function () {
+                        change.apply(null, args);
+                    });
+                };
+            }
+
+            // 1. Slides: the first shows at the opening only; after the sixth comes the second.
+            var rotation = $interval(function () {
+                vm.slide = vm.slide >= SLIDE_COUNT ? 2 : vm.slide + 1;
+            }, SLIDE_PERIOD_MS);
+            $scope.$on('$destroy', function () {
+                $interval.cancel(rotation);
+            });
+
+            // 2. Progress handlers.
+            kernel.ProgressComponentChangedSignal.connect(refresh(function (component) {
+                vm.component = myComponent.getComponentString(component);
+                if (table.countsProtection) {
+                    if (FULL_PROTECTION.indexOf(component) !== -1) {
+                        removedProtection += 1;
+                    }
+                    kernel.SetCompatibleInstall(!(removedProtection > 0));
+                }
+            }));
+            kernel.ComponentsProgressPositionChangedSignal.connect(refresh(function (percent) {
+                vm.overallPosition = percent;
+            }));
+            kernel.ProgressPositionChangedSignal.connect(refresh(function (percent) {
+                vm.position = percent;
+            }));
+            kernel.ProgressDescriptionChangedSignal.connect(refresh(function (description) {
+                vm.description = myDescription.getDescriptionString(description);
+            }));
+
+            // 3. The scenario's screen, and the start of the run.
+            vm.scenario = $rootScope.GetScenario;
+            var row = Object.prototype.hasOwnProperty.call(table.rows, vm.scenario) ? table.rows[vm.scenario] : null;
+            if (row) {
+                vm.title = row.title;
+                if (row.view) {
+                    kernel.SetView(row.view);
+                }
+                kernel.Start();
+            } else {
+                vm.scenario = 0;
+                vm.title = gettext('Unknown error');
+                if (table.otherView) {
+                    kernel.SetView(table.otherView);
+                }
+            }
+
+            // 4. The end of the run.
+            kernel.CompleteSignal.connect(refresh(function () {
+                if (kind === 'install' && $rootScope.GetScenario === S.Install) {
+                    kernel.SetView('InstallComplete');
+                }
+                $location.path('/detectComplete');
+            }));
+
+            vm.barWidth = function (percent) {
+                return { width: percent + '%' };
+            };
+            vm.cancel = function () {
+                dialogBox.open($scope, 'dialogConfirm', row.cancel).then(function () {
+                    kernel.Interrupt();
+                }, angular.noop);
+            };
+        }
+
+        return {
+            templateUrl: 'templates/detect-progress.template.html',
+            controller: ProgressController
+        };
+    }
+
+    angular.module('detectProgress', ['ngRoute', 'gettext'])
+        .component('detectInstall', progressView('install', installRows))
+        .component('detectUninstall', progressView('uninstall', uninstallRows))
+        .component('detectRepair', progressView('repair', repairRows));
+})();
