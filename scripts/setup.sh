@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   libqt5x11extras5-dev libxcb-keysyms1-dev
   xvfb xauth xdotool chromium
-  fonts-quicksand fonts-roboto icoutils librsvg2-bin imagemagick
+  fonts-quicksand fonts-roboto fonts-ipafont-gothic icoutils librsvg2-bin imagemagick
 )
 
 missing=()

@@ -25,8 +25,9 @@
             gettext('Uninstallation complete! It is highly recommended that you restart your computer before installing any other protection services.')];
         t[S.Install] = [gettext('Installation Complete'),
             gettext('Thank you for installing Korvane Antivirus.'),
-            gettext('We strive to provide you the best available anti-malware protection with minimal impact on your computer speed so you can use your computer with no worries.') + ' '
-                + gettext('Korvane Antivirus is configured to run in the background, protecting your computer every step of the way. If you would like to access its settings, double click the Korvane Antivirus icon on your desktop or in the System tray.'),
+            // Two texts of their own in one paragraph, each looked up in the catalog.
+            [gettext('We strive to provide you the best available anti-malware protection with minimal impact on your computer speed so you can use your computer with no worries.'),
+                gettext('Korvane Antivirus is configured to run in the background, protecting your computer every step of the way. If you would like to access its settings, double click the Korvane Antivirus icon on your desktop or in the System tray.')],
             gettext('To get Korvane Antivirus fully running on your PC, we recommend that you reboot your computer. Don’t forget to first save your work!')];
         t[S.Update] = [gettext('Update Successful'),
             gettext('Thank you for installing the latest updates of Korvane Antivirus. Now you have the latest improvements and fixes that will increase the computer and network protection.'),
@@ -77,7 +78,7 @@
         if (known) {
             vm.title = known[0];
             vm.sentence1 = known[1] || '';
-            vm.sentence2 = known[2] || '';
+            vm.sentence2 = [].concat(known[2] || []);
             vm.sentence3 = known[3] || '';
         } else {
             vm.scenario = 0;

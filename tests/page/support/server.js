@@ -6,6 +6,7 @@ const fs = require('node:fs');
 const http = require('node:http');
 const path = require('node:path');
 const { bundleFiles } = require('./bundle');
+const catalogs = require('../../../html/tools/catalogs');
 
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
@@ -21,6 +22,13 @@ async function startServer() {
     const url = new URL(request.url, 'http://localhost');
     requests.push(url.pathname);
     const alias = decodeURIComponent(url.pathname).replace(/^\/html\//, '');
+    const catalog = catalogs.languages.find((code) => alias === path.join('angular', catalogs.catalogPath(code)));
+    if (catalog) {
+      // The build compiles the catalogs; here they are compiled from po/ on request.
+      response.writeHead(200, { 'Content-Type': types['.js'] });
+      response.end(catalogs.catalogScript(catalog));
+      return;
+    }
     const file = files.get(alias);
     if (!url.pathname.startsWith('/html/') || !file || !fs.existsSync(file)) {
       missing.push(url.pathname);

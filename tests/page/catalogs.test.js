@@ -1,0 +1,61 @@
+'use strict';
+// The message catalogs against the page: every marked text translated in every
+// language, nothing left over, and the real catalogs driving the page's language.
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const catalogs = require('../../html/tools/catalogs');
+const { pageTests } = require('./support/wizard');
+
+const withWizard = pageTests(test);
+
+const translated = catalogs.languages.filter((code) => code !== 'en');
+
+test('every catalog translates exactly the texts the page marks', () => {
+  const marked = catalogs.markedTexts().sort();
+  assert.ok(marked.length > 200);
+  for (const code of translated) {
+    const items = catalogs.readPo(code).items.filter((item) => !item.obsolete);
+    const ids = items.map((item) => item.msgid).sort();
+    assert.deepEqual(ids.filter((id) => !marked.includes(id)), [], `${code}: entries the page no longer marks`);
+    assert.deepEqual(marked.filter((id) => !ids.includes(id)), [], `${code}: marked texts without an entry`);
+    assert.deepEqual(items.filter((item) => !item.msgstr[0] || !item.msgstr[0].trim()).map((item) => item.msgid), [],
+      `${code}: empty translations`);
+  }
+});
+
+test('the compiled tables have sorted keys and carry texts with "&" both ways', () => {
+  const marked = catalogs.markedTexts();
+  assert.deepEqual(catalogs.table('en'), {});
+  for (const code of translated) {
+    const keys = Object.keys(catalogs.table(code));
+    assert.deepEqual(keys, [...keys].sort(), code);
+    for (const text of marked.filter((id) => id.includes('&amp;'))) {
+      assert.ok(keys.includes(text) && keys.includes(catalogs.decode(text)), `${code}: ${text}`);
+    }
+    assert.match(catalogs.catalogScript(code), /^angular\.module\('gettext'\)\.run\(\['gettextCatalog', function \(gettextCatalog\) \{\n    gettextCatalog\.setStrings\(/);
+  }
+  // Names stay names in every language.
+  for (const code of translated) assert.equal(catalogs.table(code)['Korvane Antivirus 9'], 'Korvane Antivirus 9', code);
+});
+
+test('a saved Japanese starts the page in Japanese', () =>
+  withWizard({ answers: { 'updater_kernel.LoadLocale': 13 } }, async (wizard) => {
+    await wizard.detect(5);
+    assert.equal(await wizard.page.$eval('.language-select', (s) => s.options[s.selectedIndex].text), '日本語');
+    assert.equal(await wizard.text('.screen-install .title'), catalogs.table('ja')['Welcome to Korvane Antivirus 12']);
+    assert.ok(!(await wizard.calls()).some((call) => call.startsWith('SaveLocale')));
+  }));
+
+test('picking Deutsch saves 1 and redraws the screen and an open dialog from the German catalog', () =>
+  withWizard({ answers: { 'updater_kernel.LoadLocale': 5 } }, async (wizard) => {
+    await wizard.detect(5);
+    assert.equal(await wizard.text('.screen-install .title'), 'Welcome to Korvane Antivirus 12');
+    await wizard.click('input.compatible + .box');
+    await wizard.clearCalls();
+    await wizard.page.selectOption('.language-select', { label: 'Deutsch' });
+    await wizard.settle();
+    const german = catalogs.table('de');
+    assert.deepEqual(await wizard.calls(), ['SaveLocale(1)']);
+    assert.equal(await wizard.text('.screen-install .title'), german['Welcome to Korvane Antivirus 12']);
+    assert.equal(await wizard.text('.ngdialog .dialog-yes'), german.Yes);
+  }));
