@@ -16,6 +16,7 @@ const { performance } = require('node:perf_hooks');
 
 const root = path.resolve(__dirname, '..');
 const { startDisplay } = require(path.join(root, 'tests/e2e/support/display.js'));
+const { freePort } = require(path.join(root, 'tests/e2e/support/updater.js'));
 const CDP = require(path.join(root, 'tests/e2e/node_modules/chrome-remote-interface'));
 
 const options = { build: path.join(root, 'build-release'), runs: 7, smoke: false };
@@ -46,17 +47,6 @@ function tempFolder(prefix) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
   temporary.push(folder);
   return folder;
-}
-
-function freePort() {
-  return new Promise((resolve, reject) => {
-    const server = net.createServer();
-    server.listen(0, '127.0.0.1', () => {
-      const { port } = server.address();
-      server.close(() => resolve(port));
-    });
-    server.on('error', reject);
-  });
 }
 
 async function waitFor(check, what, timeoutMs = 30000) {

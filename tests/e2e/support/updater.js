@@ -158,4 +158,4 @@ class Updater {
   }
 }
 
-module.exports = { Updater, waitFor };
+module.exports = { Updater, waitFor, freePort };
