@@ -1,4 +1,4 @@
-#include "app/NormalMode.h"
+#include "app/WindowedMode.h"
 #include "app/ProgramArguments.h"
 #include "app/ExitCode.h"
 #include "app/SilentMode.h"
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
         KorvaneCommon::UpdateLanguage();
         const std::string commandLine = CommandLineText(argc, argv);
         LOG_INFO(L"version=" << kProgramVersion << L". command_line=" << commandLine);
-        result = HasSilentSwitch(argc, argv) ? RunSilentMode() : RunNormalMode(argc, argv);
+        result = HasSilentSwitch(argc, argv) ? RunSilentMode() : RunWindowedMode(argc, argv);
     }
     catch (const boost::exception&)
     {

@@ -134,3 +134,27 @@ TEST(MissingKernel, BothModesFailWithTheDiagnosticText)
         EXPECT_NE(log.find("]: exit code=1603\n"), std::string::npos) << log;
     }
 }
+
+// The window library is loaded only for the window: without it the silent mode still
+// runs, and the windowed mode fails with the library's diagnostic text.
+TEST(MissingWindowLibrary, OnlyTheWindowedModeFails)
+{
+    ProgramSandbox::Layout layout;
+    layout.copyProgram = true;
+    layout.withWindowLibrary = false;
+
+    ProgramSandbox silent(layout);
+    const auto silentResult = silent.Run({"--silent"}, "scenario=Install,step_ms=0");
+    ASSERT_TRUE(silentResult.exited);
+    EXPECT_EQ(silentResult.exitStatus, 0);
+
+    ProgramSandbox windowed(layout);
+    const auto result = windowed.Run({}, "scenario=Install,step_ms=0");
+    ASSERT_TRUE(result.exited);
+    EXPECT_EQ(result.exitStatus, StatusOf(1603));
+    const std::string log = windowed.LogText();
+    const std::string library = (windowed.ProgramFolder() / "KorvaneUpdaterWindow.so").string();
+    EXPECT_NE(log.find("std::exception::what: " + library + "\n[ExceptionHelper::TagError*] = 126\n"),
+              std::string::npos) << log;
+    EXPECT_NE(log.find("]: exit code=1603\n"), std::string::npos) << log;
+}

@@ -23,6 +23,8 @@ ProgramSandbox::ProgramSandbox(const Layout& layout) : programFolder_(KORVANE_BI
             fs::copy_file(bin / "KorvaneUpdaterKernel.so", programFolder_ / "KorvaneUpdaterKernel.so");
         if (layout.withCrashHandler)
             fs::copy_file(bin / "KorvaneCrashHandler.so", programFolder_ / "KorvaneCrashHandler.so");
+        if (layout.withWindowLibrary)
+            fs::copy_file(bin / "KorvaneUpdaterWindow.so", programFolder_ / "KorvaneUpdaterWindow.so");
     }
     environment_ = {
         {"HOME", home_.Path().string()},

@@ -13,7 +13,7 @@ namespace Testing
 {
 // The real program run with a home folder of its own and the simulated kernel.
 // Optionally the program runs from a copy in a folder of its own, with or without
-// the kernel and crash-report libraries beside it.
+// the kernel, crash-report and window libraries beside it.
 class ProgramSandbox
 {
 public:
@@ -22,6 +22,7 @@ public:
         bool copyProgram = false;
         bool withKernel = true;
         bool withCrashHandler = true;
+        bool withWindowLibrary = true;
     };
 
     ProgramSandbox();
