@@ -32,7 +32,6 @@ const warmUps = options.smoke ? 0 : 1;
 const relayEvents = options.smoke ? 2000 : 100000;
 const clicksPerRun = options.smoke ? 2 : 10;
 const bin = path.join(options.build, 'bin');
-const relayBin = path.join(options.build, 'bench-relay');
 const fakeBin = path.join(root, 'tests/fixtures/fake-bin');
 const simulation = 'scenario=Install,step_ms=0';
 const screenTimeoutMs = 15000;
@@ -289,10 +288,12 @@ const silentBare = () => measured(path.join(bin, 'korvane_bench_bare_kernel'),
 
 const sides = {
   updater: {
-    file: () => path.join(relayBin, 'korvaneupdater'),
+    file: () => path.join(bin, 'korvaneupdater'),
     object: 'updater_kernel',
     signal: 'ProgressPositionChangedSignal',
-    env: (count, perSecond) => ({ KORVANE_SIM: simulation, KORVANE_BENCH_FLOOD: `${count},${perSecond}` }),
+    env: (count, perSecond) => ({
+      KORVANE_SIM: `${simulation},progress_events=${count},progress_rate=${perSecond}`,
+    }),
     start: () => 'updater_kernel.Start()',
     stop: 'updater_kernel.Interrupt()',
     call: 'updater_kernel.GetView',
@@ -592,14 +593,15 @@ ${text}
 - **Silent run**: \`korvaneupdater --silent\`, wall time and peak resident memory from
   \`bench/silent/MeasureRun\` (\`wait4\`). Baseline: \`bench/silent/BareKernelRun\`, which only
   loads the kernel library and runs the detected scenario through its interfaces.
-- **Relay**: the updater built again into \`build-release/bench-relay/\` beside
-  \`bench/relay/FloodKernel\`, the simulated kernel whose \`Start\` makes its event object raise
-  ${relayEvents} \`ProgressPositionChanged\` events from a kernel thread. The page counts them
+- **Relay**: the updater with the simulated kernel's \`progress_events=${relayEvents}\`: the page
+  calls \`Start\` and the kernel's run raises ${relayEvents} \`ProgressPositionChanged\` events
+  (0, 1, 2, ...) from its own thread, as fast as it can. The page counts them
   and checks their order; the rate is events over the time from the page's \`Start\` call to the
   last arrival. Baseline: the bare window, the same number of queued signals from a worker
   thread. Clicks: a real mouse click (DevTools input) on a button put into the page, timed from
   the input event to the answer of a call through the channel (\`updater_kernel.GetView\`, the
-  bare \`bench.Ping\`), ten clicks 100 ms apart while events flow at 1000/s, and while they flood.
+  bare \`bench.Ping\`), ten clicks 100 ms apart while events flow at 1000/s
+  (\`progress_rate=1000\`), and while they flood.
 - **Logging** (\`bench/micro/LogBenchmark.cpp\`): the program's statement against
   \`BOOST_LOG_SEV\` with the same sink, rotation, collector limits, format, locale and attributes
   installed by hand, writing the same line.

@@ -20,10 +20,10 @@ for folder in html tests/e2e; do
   [ -d "$root/$folder/node_modules" ] || npm ci --prefix "$root/$folder" --no-audit --no-fund --loglevel=error
 done
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORVANE_BENCH=ON >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target \
-  korvaneupdater KorvaneUpdaterKernel KorvaneCrashHandler \
+  korvaneupdater KorvaneUpdaterWindow KorvaneUpdaterKernel KorvaneCrashHandler \
   korvane_bench_bare_window korvane_bench_bare_kernel korvane_bench_measure \
-  korvane_bench_relay_program korvane_bench_logging korvane_bench_links
+  korvane_bench_logging korvane_bench_links
 
 node "$root/bench/run.js" --build "$build" "$@"

@@ -123,6 +123,10 @@ bool Apply(std::string_view key, std::string_view value, Configuration& configur
         configuration.journal = value;
     else if (key == "crash")
         ok = ParseNumber(value, configuration.crash);
+    else if (key == "progress_events")
+        ok = ParseNumber(value, configuration.progressEvents);
+    else if (key == "progress_rate")
+        ok = ParseNumber(value, configuration.progressRate);
     else
         return false;
     bad = !ok;

@@ -292,6 +292,15 @@ void DirectorCore::Run(std::int32_t scenario)
         return;
     signals_->RaiseStarted();
 
+    if (configuration_.progressEvents > 0)
+    {
+        if (!RaiseProgressEvents() || !Proceed(true))
+            return;
+        KERNEL_LOG(logger_, Log::Level::Info, L"run complete");
+        signals_->RaiseComplete();
+        return;
+    }
+
     const bool failing = configuration_.outcome == Outcome::Error;
     for (std::size_t index = 0;; ++index)
     {
@@ -311,6 +320,25 @@ void DirectorCore::Run(std::int32_t scenario)
     }
     KERNEL_LOG(logger_, Log::Level::Info, L"run complete");
     signals_->RaiseComplete();
+}
+
+bool DirectorCore::RaiseProgressEvents()
+{
+    const std::uint64_t rate = configuration_.progressRate;
+    const auto start = std::chrono::steady_clock::now();
+    for (std::uint64_t index = 0; index < configuration_.progressEvents; ++index)
+    {
+        if (rate > 0)
+        {
+            const auto due = start + std::chrono::microseconds(index * 1000000 / rate);
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait_until(lock, due, [&] { return closing_ || interruptRequested_; });
+        }
+        if (!Proceed(false))
+            return false;
+        signals_->RaiseProgressPositionChanged(static_cast<double>(index));
+    }
+    return true;
 }
 
 void DirectorCore::Perform(const Step& step)

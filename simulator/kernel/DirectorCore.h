@@ -57,6 +57,9 @@ private:
     void Detect();
     void Run(std::int32_t scenario);
     void Perform(const Step& step);
+    // The progress_events run: positions 0, 1, 2, ... at the configured rate. False when
+    // the run is to end early (as Proceed).
+    bool RaiseProgressEvents();
     // False when the run is to end here: the director is going, or an interrupt came
     // (Interrupted is raised then). With `last`, the run can no longer be interrupted.
     bool Proceed(bool last);

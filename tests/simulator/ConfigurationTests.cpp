@@ -23,7 +23,7 @@ std::string Describe(const Configuration& c)
         << " reboot=" << c.reboot << " language=" << c.language
         << " outcome=" << (c.outcome == Outcome::Error ? "error" : "complete") << " error_text=" << c.errorText
         << " disk_full=" << c.diskFull << " busy=" << c.busy << " step_ms=" << c.stepMs << " journal=" << c.journal
-        << " crash=" << c.crash;
+        << " crash=" << c.crash << " progress_events=" << c.progressEvents << " progress_rate=" << c.progressRate;
     return out.str();
 }
 
@@ -70,6 +70,12 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
              c.stepMs = 0;
          },
          {}},
+        {"progress_events=100000,progress_rate=1000", nullptr,
+         [](Configuration& c) {
+             c.progressEvents = 100000;
+             c.progressRate = 1000;
+         },
+         {}},
         {"journal=/tmp/kernel journal.txt", nullptr, [](Configuration& c) { c.journal = "/tmp/kernel journal.txt"; }, {}},
         {" scenario = Update ,, step_ms=5 ,", nullptr,
          [](Configuration& c) {
@@ -87,6 +93,7 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
         {"language=", nullptr, none, {"bad simulation value. key=language value="}},
         {"busy=-2", nullptr, none, {"bad simulation value. key=busy value=-2"}},
         {"crash=99999999999", nullptr, none, {"bad simulation value. key=crash value=99999999999"}},
+        {"progress_events=1e5", nullptr, none, {"bad simulation value. key=progress_events value=1e5"}},
         {"foo=1,step_ms=x,offer=5,disk_full=1ms", nullptr, [](Configuration& c) { c.offer = 5; },
          {"unknown simulation key=foo", "bad simulation value. key=step_ms value=x",
           "bad simulation value. key=disk_full value=1ms"}},

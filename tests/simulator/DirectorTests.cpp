@@ -256,6 +256,35 @@ TEST_F(SimulatorKernel, InterruptStopsTheRunAtItsNextStep)
     EXPECT_EQ(Count(run, "Complete"), 0u);
 }
 
+TEST_F(SimulatorKernel, ProgressEventsReplaceTheStepsAndKeepTheirOrder)
+{
+    Open("step_ms=0,progress_events=5000");
+    InitAndRun();
+    const auto run = events_->Texts();
+    ASSERT_EQ(run.size(), 5002u);
+    EXPECT_EQ(run.front(), "Started");
+    EXPECT_EQ(run.back(), "Complete");
+    const auto positions = events_->Values("ProgressPositionChanged");
+    ASSERT_EQ(positions.size(), 5000u);
+    for (std::size_t index = 0; index < positions.size(); ++index)
+        ASSERT_EQ(std::stod(positions[index]), static_cast<double>(index));
+}
+
+TEST_F(SimulatorKernel, InterruptEndsPacedProgressEvents)
+{
+    Open("step_ms=0,progress_events=100000,progress_rate=1000");
+    director_->Init();
+    director_->WaitForInit();
+    director_->Start();
+    ASSERT_TRUE(events_->WaitFor("ProgressPositionChanged 3"));
+    director_->Interrupt();
+    director_->WaitForCompletion();
+    const auto run = events_->Texts();
+    EXPECT_EQ(run.back(), "Interrupted");
+    EXPECT_LT(events_->Values("ProgressPositionChanged").size(), 1000u); // paced, not flooded
+    EXPECT_EQ(Count(run, "Complete"), 0u);
+}
+
 TEST_F(SimulatorKernel, InterruptWakesARunThatIsPausing)
 {
     Open("step_ms=3600000,scenario=InstallRealTimeProtection");
