@@ -4,9 +4,11 @@
 // taking turns, so that the machine's load falls on both alike. Prints the table and,
 // unless --smoke, writes docs/benchmarks.md and the start-up phases (gnuplot).
 //
-//   node bench/run.js [--build DIR] [--runs N] [--smoke]
+//   node bench/run.js [--build DIR] [--runs N] [--smoke | --startup-only]
 //
 // --smoke: each measure once with tiny sizes and nothing written (the test suite's run).
+// --startup-only: only the start-up figures and their phases, printed, nothing written
+// (for working on the start-up).
 const { spawn, spawnSync, execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const net = require('node:net');
@@ -23,6 +25,7 @@ const options = { build: path.join(root, 'build-release'), runs: 7, smoke: false
 for (let i = 2; i < process.argv.length; i += 1) {
   const arg = process.argv[i];
   if (arg === '--smoke') options.smoke = true;
+  else if (arg === '--startup-only') options.startupOnly = true;
   else if (arg === '--build') options.build = path.resolve(process.argv[(i += 1)]);
   else if (arg === '--runs') options.runs = Number(process.argv[(i += 1)]);
   else throw new Error(`unknown argument ${arg}`);
@@ -503,6 +506,19 @@ function findings(file) {
   return at < 0 ? '' : text.slice(at + 1).trimEnd();
 }
 
+function startupRows(updaterStart, bareStart) {
+  const screenReached = updaterStart.every((r) => r.screen !== undefined);
+  return [
+    row('Start-up to page load finished', 'ms', updaterStart.map((r) => r.loaded), bareStart.map((r) => r.loaded),
+      '≤ 1.15 × baseline', (s, b, ratio) => ratio <= 1.15),
+    row('Start-up to first scenario screen', 'ms', updaterStart.map((r) => r.screen),
+      bareStart.map((r) => r.loaded), 'baseline: bare load finished', () => undefined,
+      screenReached ? '' : 'not reached: the page shows no scenario screen'),
+    row('Start-up peak memory, main process', 'MiB', updaterStart.map((r) => r.rss), bareStart.map((r) => r.rss),
+      '≤ 1.1 × baseline', (s, b, ratio) => ratio <= 1.1),
+  ];
+}
+
 async function main() {
   const display = await startDisplay();
   try {
@@ -510,6 +526,13 @@ async function main() {
     say(`start-up: ${warmUps} warm-up and ${runs} runs of each`);
     const [updaterStart, bareStart] = await interleaved(runs, () => startupUpdater(display.display),
       () => startupBare(display.display));
+    if (options.startupOnly) {
+      const phases = (list, n) => Array.from({ length: n }, (_, i) => format(stats(list.map((p) => p[i]))?.median, 'ms'));
+      process.stdout.write(`${table(startupRows(updaterStart, bareStart))}\n\nphases (${phaseNames.join(' ')}):\n`
+        + `updater ${phases(updaterStart.map((r) => r.phases), 5).join(', ')}\n`
+        + `bare    ${phases(bareStart.map((r) => r.phases), 4).join(', ')}\n`);
+      return;
+    }
     say('silent run');
     const [updaterSilent, bareSilent] = await interleaved(runs + 3, silentUpdater, silentBare);
     say(`relay: ${relayEvents} events`);
@@ -529,16 +552,9 @@ async function main() {
     const perSecond = (list) => list.map((b) => b.items_per_second);
     const us = (list) => list.map((b) => b.real_time / 1000);
 
-    const screenReached = updaterStart.every((r) => r.screen !== undefined);
     const relayComplete = updaterRelay.every((r) => r.complete) && bareRelay.every((r) => r.complete);
     const rows = [
-      row('Start-up to page load finished', 'ms', updaterStart.map((r) => r.loaded), bareStart.map((r) => r.loaded),
-        '≤ 1.15 × baseline', (s, b, ratio) => ratio <= 1.15),
-      row('Start-up to first scenario screen', 'ms', updaterStart.map((r) => r.screen),
-        bareStart.map((r) => r.loaded), 'baseline: bare load finished', () => undefined,
-        screenReached ? '' : 'not reached: the page shows no scenario screen'),
-      row('Start-up peak memory, main process', 'MiB', updaterStart.map((r) => r.rss), bareStart.map((r) => r.rss),
-        '≤ 1.1 × baseline', (s, b, ratio) => ratio <= 1.1),
+      ...startupRows(updaterStart, bareStart),
       row('Silent run wall time', 'ms', updaterSilent.map((r) => r.wall), bareSilent.map((r) => r.wall),
         '≤ baseline + 30 ms', (s, b) => s.median - b.median <= 30),
       row('Silent run peak memory', 'MiB', updaterSilent.map((r) => r.rss), bareSilent.map((r) => r.rss),
