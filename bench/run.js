@@ -576,10 +576,11 @@ async function main() {
     process.stdout.write(`${text}\n`);
     if (options.smoke) return;
 
+    // Taken before anything is written, so that the commit's state is the run's own.
+    const m = machine();
     const docs = path.join(root, 'docs');
     const png = path.join(docs, 'startup-phases.png');
     plotPhases(updaterStart.map((r) => r.phases), bareStart.map((r) => r.phases), png);
-    const m = machine();
     const file = path.join(docs, 'benchmarks.md');
     const kept = findings(file);
     fs.writeFileSync(file, `# Benchmarks
