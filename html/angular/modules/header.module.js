@@ -21,10 +21,16 @@
     // The value of GetScenario while no scenario is known yet.
     var LOADING = 30;
 
-    angular.module('header', ['gettext', 'ngDialog']).component('mainHeader', {
-        templateUrl: 'templates/header.template.html',
-        controller: HeaderController
-    });
+    angular.module('header', ['gettext', 'ngDialog'])
+        // Set at boot, before any view is built: the header and the first view are built
+        // in whichever order their templates arrive, and the view reads the value at once.
+        .run(['$rootScope', function ($rootScope) {
+            $rootScope.GetScenario = LOADING;
+        }])
+        .component('mainHeader', {
+            templateUrl: 'templates/header.template.html',
+            controller: HeaderController
+        });
 
     HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'dialogBox'];
     function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox) {
@@ -40,7 +46,6 @@
         $scope.languages = LANGUAGES;
         $scope.language = { code: gettextCatalog.getCurrentLanguage() };
         $scope.state = state;
-        $rootScope.GetScenario = LOADING;
 
         // Channel answers and signals arrive outside the framework's event handling.
         function refresh(change) {

@@ -34,15 +34,24 @@ class Wizard {
   // answers: channel answers by "object.method"; bindDelayMs: when the channel binds
   // (-1: at once); route: the address's hash part; clock: the page's timers run on
   // Playwright's fake clock (page.clock), which the test can pause and advance.
-  static async open(env, { answers = {}, bindDelayMs = 0, route = '', clock = false } = {}) {
+  // `hold`: a file of the page (e.g. 'templates/header.template.html') held back until
+  // wizard.release(); the page is then not settled on opening.
+  static async open(env, { answers = {}, bindDelayMs = 0, route = '', clock = false, hold = null } = {}) {
     const context = await env.browser.newContext({ viewport: { width: 782, height: 588 } });
     const page = await context.newPage();
     const wizard = new Wizard(context, page, env.server);
+    if (hold) {
+      const released = new Promise((resolve) => { wizard.release = resolve; });
+      await page.route(`**/html/angular/${hold}`, async (request) => {
+        await released;
+        await request.continue();
+      });
+    }
     await page.addInitScript((setup) => { window.fakeChannelSetup = setup; }, { answers, bindDelayMs });
     if (clock) await page.clock.install();
     await page.goto(env.server.url + route);
     await page.waitForFunction(() => window.angular && angular.element(document.documentElement).injector());
-    await wizard.settle();
+    if (!hold) await wizard.settle();
     return wizard;
   }
 
