@@ -11,7 +11,11 @@ data=${XDG_DATA_HOME:-$HOME/.local/share}
 logs="$data/korvane/korvane antivirus/Logs"
 
 arguments=("$@")
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+silent=false
+for argument in "$@"; do
+  [ "$argument" != --silent ] || silent=true
+done
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && ! $silent; then
   arguments=(--silent "$@")
 fi
 status=0
