@@ -12,12 +12,10 @@ using KorvaneUpdaterKernel::IDirectorSignals;
 using KorvaneUpdaterKernel::IInstallOptions;
 using KorvaneUpdaterKernel::ITsOffer;
 
-Director::Director(Configuration configuration, std::shared_ptr<Log::Logger> logger, std::wstring commandLine,
-                   std::shared_ptr<Journal> journal)
+Director::Director(Configuration configuration, std::shared_ptr<Log::Logger> logger, std::shared_ptr<Journal> journal)
     : RefCounted(journal),
       configuration_(std::move(configuration)),
       logger_(std::move(logger)),
-      commandLine_(std::move(commandLine)),
       signals_(new DirectorSignals(journal)),
       options_(new InstallOptions(journal)),
       offer_(configuration_.offer != 0 ? new TsOffer(journal, configuration_.offer) : nullptr),
@@ -57,7 +55,7 @@ void Director::WaitForInit()
 
 void Director::SetScenario(std::int32_t scenario)
 {
-    journal_->Call("SetScenario", JournalValue(scenario));
+    journal_->Call("SetScenario", scenario);
     core_->SetScenario(scenario);
 }
 
@@ -129,8 +127,7 @@ boost::intrusive_ptr<ITsOffer> Director::GetTsOffer()
 
 void Director::SetWindow(std::uint64_t window)
 {
-    journal_->Call("SetWindow", JournalValue(window));
-    window_.store(window);
+    journal_->Call("SetWindow", window);
 }
 
 boost::intrusive_ptr<KorvaneUpdaterKernel::IDirector> CreateDirector(
@@ -163,6 +160,6 @@ boost::intrusive_ptr<KorvaneUpdaterKernel::IDirector> CreateDirector(
         KERNEL_LOG(logger, Log::Level::Error,
                    "cannot open journal. path=" << journal->Path() << " error=" << std::generic_category().message(journal->OpenError()));
 
-    return new Director(std::move(configuration), std::move(logger), std::move(commandLine), std::move(journal));
+    return new Director(std::move(configuration), std::move(logger), std::move(journal));
 }
 }

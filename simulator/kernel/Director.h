@@ -9,7 +9,6 @@
 #include "simulator/kernel/RefCounted.h"
 #include "simulator/kernel/TsOffer.h"
 
-#include <atomic>
 #include <memory>
 #include <string>
 
@@ -21,8 +20,7 @@ namespace KorvaneKernel
 class Director final : public RefCounted<KorvaneUpdaterKernel::IDirector>
 {
 public:
-    Director(Configuration configuration, std::shared_ptr<Log::Logger> logger, std::wstring commandLine,
-             std::shared_ptr<Journal> journal);
+    Director(Configuration configuration, std::shared_ptr<Log::Logger> logger, std::shared_ptr<Journal> journal);
     ~Director() override;
 
     boost::intrusive_ptr<KorvaneUpdaterKernel::IDirectorSignals> GetSignals() override;
@@ -48,12 +46,10 @@ public:
 private:
     const Configuration configuration_;
     const std::shared_ptr<Log::Logger> logger_;
-    const std::wstring commandLine_;
     const boost::intrusive_ptr<DirectorSignals> signals_;
     const boost::intrusive_ptr<InstallOptions> options_;
     const boost::intrusive_ptr<TsOffer> offer_;
     const std::shared_ptr<DirectorCore> core_;
-    std::atomic<std::uint64_t> window_{0};
 };
 
 // The CreateDirector export: reads the configuration, logging what is wrong with it

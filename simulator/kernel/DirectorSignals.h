@@ -70,13 +70,9 @@ private:
     template <class Signal, class Value>
     void Raise(Signal& signal, const char* name, const Value& value)
     {
-        journal_->Event(name, JournalText(value));
+        journal_->Event(name, value);
         signal(value);
     }
-
-    static const std::string& JournalText(const std::string& text) { return text; }
-    template <class Value>
-    static std::string JournalText(const Value& value) { return JournalValue(value); }
 
     NotifySignal notEnoughDiskSpace_;
     NotifySignal anotherInstallationInProgress_;

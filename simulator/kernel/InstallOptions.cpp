@@ -28,7 +28,7 @@ Value InstallOptions::Get(const char* name, const Value& field)
 template <class Value>
 void InstallOptions::Set(const char* name, Value& field, const Value& value)
 {
-    journal_->Call(name, JournalValue(value));
+    journal_->Call(name, value);
     std::lock_guard<std::mutex> lock(mutex_);
     field = value;
 }

@@ -28,12 +28,17 @@ public:
     int OpenError() const { return openError_; }
     const std::string& Path() const { return path_; }
 
+    // A value is turned into text (JournalValue) only when the journal has a file.
     void Call(std::string_view name) { Write("call", name, nullptr); }
-    void Call(std::string_view name, const std::string& value) { Write("call", name, &value); }
+    template <class Value>
+    void Call(std::string_view name, const Value& value) { WriteValue("call", name, value); }
     void Event(std::string_view name) { Write("event", name, nullptr); }
-    void Event(std::string_view name, const std::string& value) { Write("event", name, &value); }
+    template <class Value>
+    void Event(std::string_view name, const Value& value) { WriteValue("event", name, value); }
 
 private:
+    template <class Value>
+    void WriteValue(std::string_view kind, std::string_view name, const Value& value);
     void Write(std::string_view kind, std::string_view name, const std::string* value);
 
     std::string path_;
@@ -50,4 +55,17 @@ std::string JournalValue(std::uint64_t value);
 std::string JournalValue(double value);
 std::string JournalValue(const std::wstring& value);
 std::string JournalValue(const boost::filesystem::path& value);
+inline const std::string& JournalValue(const std::string& value)
+{
+    return value;
+}
+
+template <class Value>
+void Journal::WriteValue(std::string_view kind, std::string_view name, const Value& value)
+{
+    if (fd_ < 0)
+        return;
+    const std::string& text = JournalValue(value);
+    Write(kind, name, &text);
+}
 }

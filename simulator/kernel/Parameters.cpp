@@ -26,7 +26,7 @@ std::shared_ptr<Log::Logger> Parameters::GetLogger() const
 
 void Parameters::SetCommandLine(const std::wstring& commandLine)
 {
-    journal_->Call("SetCommandLine", JournalValue(commandLine));
+    journal_->Call("SetCommandLine", commandLine);
     std::lock_guard<std::mutex> lock(mutex_);
     commandLine_ = commandLine;
 }

@@ -15,7 +15,7 @@ bool TsOffer::Get(const char* name, const std::atomic<bool>& field)
 
 void TsOffer::Set(const char* name, std::atomic<bool>& field, bool value)
 {
-    journal_->Call(name, JournalValue(value));
+    journal_->Call(name, value);
     field.store(value);
 }
 

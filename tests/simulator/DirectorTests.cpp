@@ -1,4 +1,5 @@
 #include "SimulatorTestSupport.h"
+#include "support/ScopedEnvironment.h"
 
 #include "kernel_bridge/Kernel/ComponentId.h"
 #include "kernel_bridge/Kernel/Scenario.h"
@@ -435,7 +436,8 @@ TEST(SimulatorCrash, CrashThreadsKillTheProcessWithASegmentationFault)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            ScopedEnvironment environment("KORVANE_SIM", "crash=3");
+            Testing::ScopedEnvironment environment;
+            environment.Set("KORVANE_SIM", "crash=3");
             auto director = KorvaneKernel::CreateDirector(KorvaneKernel::CreateParameters());
             director->Start();
             director->WaitForCompletion();

@@ -4,8 +4,9 @@
 
 #include "common/Logger.h"
 #include "kernel_bridge/Kernel/Scenario.h"
+#include "support/TempFolder.h"
+#include "support/TextFile.h"
 
-#include <boost/filesystem/fstream.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <boost/log/core.hpp>
 #include <boost/log/expressions.hpp>
@@ -24,37 +25,9 @@ namespace SimulatorTests
 {
 namespace
 {
-class TemporaryFolder
-{
-public:
-    TemporaryFolder()
-        : path_(boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("simulator-%%%%-%%%%"))
-    {
-        boost::filesystem::create_directories(path_);
-    }
-    ~TemporaryFolder()
-    {
-        boost::system::error_code ignored;
-        boost::filesystem::remove_all(path_, ignored);
-    }
-    const boost::filesystem::path& Path() const { return path_; }
-
-private:
-    boost::filesystem::path path_;
-};
-
-std::vector<std::string> ReadLines(const boost::filesystem::path& file)
-{
-    boost::filesystem::ifstream in(file);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 TEST_F(SimulatorKernel, JournalRecordsCallsAndEventsInOrder)
 {
-    TemporaryFolder folder;
+    Testing::TempFolder folder;
     const boost::filesystem::path journal = folder.Path() / "journal.txt";
     // Every call below is made while no kernel thread is at work, so the order is fixed.
     Open("scenario=LatestVersion,step_ms=0,offer=7,journal=" + journal.string(),
@@ -92,17 +65,17 @@ TEST_F(SimulatorKernel, JournalRecordsCallsAndEventsInOrder)
         "call WaitForCompletion", "call RebootRequired", "call GetTsOffer", "call GetHomepageAndSearch",
         "call SetScenario 12", "event ScenarioDetected 12", "call Interrupt", "event Interrupted"};
     expected.insert(expected.end(), rest.begin(), rest.end());
-    EXPECT_EQ(ReadLines(journal), expected);
+    EXPECT_EQ(Testing::ReadLines(journal), expected);
 }
 
 TEST_F(SimulatorKernel, JournalValuesOfProgressEvents)
 {
-    TemporaryFolder folder;
+    Testing::TempFolder folder;
     const boost::filesystem::path journal = folder.Path() / "journal.txt";
     Open("scenario=InstallFeatures,step_ms=0,outcome=error,error_text=Error 1603: fatal error,journal=" +
          journal.string());
     InitAndRun();
-    const auto lines = ReadLines(journal);
+    const auto lines = Testing::ReadLines(journal);
     const auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
     EXPECT_TRUE(has("event ProgressComponentChanged 2"));
     EXPECT_TRUE(has("event FloatingProgress 0"));
@@ -140,7 +113,7 @@ private:
 TEST_F(SimulatorKernel, LogsThroughTheHandedLoggerOnly)
 {
     namespace expr = boost::log::expressions;
-    TemporaryFolder folder;
+    Testing::TempFolder folder;
     auto collector = boost::make_shared<RecordCollector>();
     auto sink = boost::make_shared<boost::log::sinks::synchronous_sink<RecordCollector>>(collector);
     sink->set_formatter(expr::stream << expr::attr<Log::Level::Enum>("Severity") << L" " << expr::message);

@@ -1,15 +1,14 @@
 #include "SimulatorTestSupport.h"
 
-#include "platform/TextConversion.h"
 #include "simulator/kernel/Director.h"
+#include "simulator/kernel/Journal.h"
+#include "support/ScopedEnvironment.h"
 #include "simulator/kernel/Parameters.h"
 
 #include <boost/filesystem/operations.hpp>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -18,51 +17,6 @@ namespace SimulatorTests
 namespace
 {
 constexpr auto kPatience = std::chrono::seconds(20);
-
-std::string Text(bool value)
-{
-    return value ? "1" : "0";
-}
-
-std::string Text(std::int32_t value)
-{
-    return std::to_string(value);
-}
-
-std::string Text(double value)
-{
-    std::ostringstream stream;
-    stream << value;
-    return stream.str();
-}
-
-std::string Text(const std::wstring& value)
-{
-    return Platform::WideToUtf8(value);
-}
-
-std::string Text(const std::string& value)
-{
-    return value;
-}
-}
-
-ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name)
-{
-    if (const char* old = std::getenv(name))
-    {
-        had_ = true;
-        old_ = old;
-    }
-    ::setenv(name, value.c_str(), 1);
-}
-
-ScopedEnvironment::~ScopedEnvironment()
-{
-    if (had_)
-        ::setenv(name_.c_str(), old_.c_str(), 1);
-    else
-        ::unsetenv(name_.c_str());
 }
 
 const std::vector<std::string>& EventRecorder::ConnectOrder()
@@ -79,7 +33,7 @@ EventRecorder::EventRecorder(KorvaneUpdaterKernel::IDirectorSignals& signals)
 {
     const auto notify = [this](const char* name) { return [this, name] { Record(name); }; };
     const auto valued = [this](const char* name) {
-        return [this, name](const auto& value) { Record(std::string(name) + " " + Text(value)); };
+        return [this, name](const auto& value) { Record(std::string(name) + " " + KorvaneKernel::JournalValue(value)); };
     };
     using Number = std::function<void(std::int32_t)>;
     using Position = std::function<void(double)>;
@@ -175,7 +129,8 @@ void SimulatorKernel::Open(const std::string& simulation,
                            const std::function<void(KorvaneUpdaterKernel::IParameters&)>& prepare)
 {
     Close();
-    ScopedEnvironment environment("KORVANE_SIM", simulation);
+    Testing::ScopedEnvironment environment;
+    environment.Set("KORVANE_SIM", simulation);
     parameters_ = KorvaneKernel::CreateParameters();
     ASSERT_TRUE(parameters_);
     if (prepare)

@@ -20,19 +20,6 @@
 
 namespace SimulatorTests
 {
-// Sets an environment variable for the life of the object.
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment(const char* name, const std::string& value);
-    ~ScopedEnvironment();
-
-private:
-    std::string name_;
-    bool had_ = false;
-    std::string old_;
-};
-
 // Every event of a director as "Name[ value]" (values written as the journal writes
 // them), with the thread it was raised on.
 class EventRecorder
