@@ -3,17 +3,15 @@
 // the tracking parameters too. The baseline only reads the same files the same number
 // of times (and takes the marker's time), without parsing or building anything.
 
-#include "bench/micro/BenchFolder.h"
 #include "common/Log.h"
 #include "common/UpdaterUrls.h"
+#include "support/TempFolder.h"
+#include "support/TextFile.h"
 
 #include <benchmark/benchmark.h>
-#include <boost/filesystem/fstream.hpp>
 #include <boost/filesystem/operations.hpp>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -23,19 +21,6 @@ namespace
 namespace fs = boost::filesystem;
 
 constexpr int kLinkId = 70;
-
-void Write(const fs::path& file, const std::string& text)
-{
-    fs::create_directories(file.parent_path());
-    fs::ofstream stream(file, std::ios_base::binary | std::ios_base::trunc);
-    stream << text;
-}
-
-std::string Read(const fs::path& file)
-{
-    std::ifstream stream(file.string(), std::ios_base::binary);
-    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
 
 // The suite's folders in a temporary home, with every file a link reads, and the
 // program's logger at its default level.
@@ -52,12 +37,12 @@ public:
         tracking = suite / "Options" / "tr.xml";
         installation = suite / "Statistics" / "installation";
         firstRun = config_.Path() / "korvane" / "korvane antivirus" / "Options" / "FirstRun";
-        Write(lang, "1");
-        Write(partner, R"(<partner><value name="partner" data="acme"/><value name="channel" data="web"/></partner>)");
-        Write(tracking, R"(<root><value name="cmp" data="spring"/><value name="key1" data="a1"/>)"
+        Testing::WriteFile(lang, "1");
+        Testing::WriteFile(partner, R"(<partner><value name="partner" data="acme"/><value name="channel" data="web"/></partner>)");
+        Testing::WriteFile(tracking, R"(<root><value name="cmp" data="spring"/><value name="key1" data="a1"/>)"
                         R"(<value name="mkey10" data="z"/><value name="other" data="x"/></root>)");
-        Write(installation, "abe441b5a6706d39729ac3dc3441bb94");
-        Write(firstRun, "");
+        Testing::WriteFile(installation, "abe441b5a6706d39729ac3dc3441bb94");
+        Testing::WriteFile(firstRun, "");
         Log::Instance::Set(std::make_shared<Log::Logger>(logs_.Path(), Log::Level::Error, 20971520, 50));
     }
     ~Suite() { Log::Instance::Set(nullptr); }
@@ -65,9 +50,9 @@ public:
     fs::path lang, partner, tracking, installation, firstRun;
 
 private:
-    Bench::Folder data_;
-    Bench::Folder config_;
-    Bench::Folder logs_;
+    Testing::TempFolder data_;
+    Testing::TempFolder config_;
+    Testing::TempFolder logs_;
 };
 
 void BuildLink(benchmark::State& state)
@@ -85,13 +70,13 @@ void ReadLinkFiles(benchmark::State& state)
     Suite suite;
     for (auto _ : state)
     {
-        benchmark::DoNotOptimize(Read(suite.lang));
-        benchmark::DoNotOptimize(Read(suite.lang));
-        benchmark::DoNotOptimize(Read(suite.partner));
-        benchmark::DoNotOptimize(Read(suite.installation));
+        benchmark::DoNotOptimize(Testing::ReadFile(suite.lang));
+        benchmark::DoNotOptimize(Testing::ReadFile(suite.lang));
+        benchmark::DoNotOptimize(Testing::ReadFile(suite.partner));
+        benchmark::DoNotOptimize(Testing::ReadFile(suite.installation));
         struct stat status{};
         benchmark::DoNotOptimize(::stat(suite.firstRun.c_str(), &status));
-        benchmark::DoNotOptimize(Read(suite.tracking));
+        benchmark::DoNotOptimize(Testing::ReadFile(suite.tracking));
     }
 }
 BENCHMARK(ReadLinkFiles);

@@ -4,8 +4,8 @@
 // flush, collector limits, format, locale and global attributes) and writes the same
 // line text with BOOST_LOG_SEV.
 
-#include "bench/micro/BenchFolder.h"
 #include "common/Log.h"
+#include "support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 #include <boost/date_time/posix_time/posix_time_types.hpp>
@@ -59,7 +59,7 @@ public:
     ~ProgramLog() { ResetCore(); }
 
 private:
-    Bench::Folder folder_;
+    Testing::TempFolder folder_;
 };
 
 // Boost.Log set up by hand the way the program's logger sets it up.
@@ -102,7 +102,7 @@ public:
     logging::sources::wseverity_logger<Log::Level::Enum> logger;
 
 private:
-    Bench::Folder folder_;
+    Testing::TempFolder folder_;
 };
 
 void LogStatementFilteredOut(benchmark::State& state)

@@ -24,9 +24,6 @@ LogCapture::~LogCapture()
 
 std::string LogCapture::Text() const
 {
-    std::string text;
-    for (const auto& file : FilesIn(folder_.Path()))
-        text += ReadFile(file);
-    return text;
+    return ReadAllFiles(folder_.Path());
 }
 }

@@ -48,10 +48,7 @@ ProgramResult ProgramSandbox::Run(const std::vector<std::string>& arguments, con
 
 std::string ProgramSandbox::LogText() const
 {
-    std::string text;
-    for (const auto& file : FilesIn(LogsFolder()))
-        text += ReadFile(file);
-    return text;
+    return ReadAllFiles(LogsFolder());
 }
 
 std::vector<std::string> ProgramSandbox::JournalLines() const

@@ -43,4 +43,12 @@ std::vector<boost::filesystem::path> FilesIn(const boost::filesystem::path& fold
     std::sort(files.begin(), files.end());
     return files;
 }
+
+std::string ReadAllFiles(const boost::filesystem::path& folder)
+{
+    std::string text;
+    for (const auto& file : FilesIn(folder))
+        text += ReadFile(file);
+    return text;
+}
 }

@@ -3,13 +3,13 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TextFile.h"
+#include "support/UtcDate.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
 #include <cwchar>
-#include <ctime>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -59,16 +59,6 @@ std::wstring Lid(int id)
     wchar_t text[8];
     std::swprintf(text, 8, L"%03d", id);
     return std::wstring(L"LID=LID") + text;
-}
-
-std::wstring TodayUtc()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    wchar_t text[16];
-    std::wcsftime(text, 16, L"%Y%m%d", &utc);
-    return text;
 }
 
 std::wstring Replaced(std::wstring text, const std::wstring& from, const std::wstring& to)
@@ -166,9 +156,9 @@ TEST_F(UpdaterUrlsTest, TheExampleLink)
 {
     WriteLang("1");
     WriteFirstRun();
-    const std::wstring before = TodayUtc();
+    const std::wstring before = Testing::TodayUtc();
     const std::wstring url = GetUlr(2);
-    const std::wstring after = TodayUtc();
+    const std::wstring after = Testing::TodayUtc();
 
     // The marker was made today; the example shows a marker of 3 June 2019.
     const std::wstring example =
@@ -268,9 +258,9 @@ TEST_F(UpdaterUrlsTest, EveryValueFromTheFilesIsPercentEncoded)
     WriteTracking("<root><value name=\"cmp\" data=\"a&amp;b=c d\"/><value name=\"key1\" data=\"\xC3\xA9\"/></root>");
     WriteInstallation("abe441b5a6706d39729ac3dc3441bb94"); // "id/42+x=y"
 
-    const std::wstring before = TodayUtc();
+    const std::wstring before = Testing::TodayUtc();
     const std::wstring url = GetUlr(70, 77);
-    const std::wstring after = TodayUtc();
+    const std::wstring after = Testing::TodayUtc();
     const std::wstring expected = L"https://redirect.korvane.com/redirect.php?LID=LID070&userflow=activation"
                                   L"&culture=fr&utm_source=app0000&utm_medium=med0001&utm_campaign=cam00001"
                                   L"&time=77&InstallDate=DATE"

@@ -3,10 +3,10 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TextFile.h"
+#include "support/UtcDate.h"
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <string>
 
 using namespace KorvaneCommon;
@@ -17,16 +17,6 @@ constexpr std::uint64_t kTicksPerSecond = 10000000;
 constexpr std::uint64_t kTicksPerDay = 86400 * kTicksPerSecond;
 // 1 January 1970 as a file time.
 constexpr std::uint64_t k1970 = 116444736000000000ULL;
-
-std::wstring TodayUtc()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    wchar_t text[16];
-    std::wcsftime(text, 16, L"%Y%m%d", &utc);
-    return text;
-}
 }
 
 TEST(InstallDate, FormatsTheUtcDayOfAFileTime)
@@ -64,9 +54,9 @@ TEST(InstallDate, IsTheDayTheFirstRunMarkerWasMade)
     EXPECT_NE(log.Text().find("[error]"), std::string::npos);
     EXPECT_NE(log.Text().find("]: couldn't get application installation time\n"), std::string::npos) << log.Text();
 
-    const std::wstring before = TodayUtc();
+    const std::wstring before = Testing::TodayUtc();
     Testing::WriteFile(config.Path() / "korvane" / "korvane antivirus" / "Options" / "FirstRun", "");
     const std::wstring date = UrlParams::GetInstallDate();
-    const std::wstring after = TodayUtc();
+    const std::wstring after = Testing::TodayUtc();
     EXPECT_TRUE(date == before || date == after) << testing::PrintToString(date);
 }
