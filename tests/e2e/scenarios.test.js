@@ -6,18 +6,11 @@ const test = require('node:test');
 const assert = require('node:assert/strict');
 const { startDisplay } = require('./support/display');
 const { Updater, waitFor } = require('./support/updater');
-const { Steps } = require('./support/steps');
+const { Steps, inOrder } = require('./support/steps');
 
 let display;
 test.before(async () => { display = await startDisplay(); });
 test.after(async () => { await display.stop(); });
-
-// Whether `wanted` occurs in `lines` in this order, other lines allowed in between.
-function inOrder(lines, wanted) {
-  let next = 0;
-  for (const line of lines) if (next < wanted.length && line === wanted[next]) next += 1;
-  return next === wanted.length;
-}
 
 // Runs the updater with the simulation settings, hands it to body, and then expects the
 // program to have ended with `exitCode` (0 unless said otherwise) after body's last step.
@@ -46,15 +39,9 @@ async function completion(steps, title) {
   assert.equal(await steps.text('.view-complete .title'), title);
 }
 
-async function acceptInstallScreen(steps) {
-  await steps.click('input.agreement + .box');
-  await steps.updater.waitFor("document.querySelector('.button-main').disabled === false", 'the agreement ticked');
-  await steps.click('.button-main');
-}
-
 test('Install with the offer: yes, homepage ticked, "Continue" in the dialog, to completion', () =>
   scenario('scenario=Install,offer=3,step_ms=5', async (steps, updater) => {
-    await acceptInstallScreen(steps);
+    await steps.acceptInstall();
     await steps.waitRoute('#/detectOffers');
     await steps.updater.waitFor("document.querySelector('.homepage-label').innerText.includes('Google')", 'the partner');
     await steps.click('input.offer-yes + .radio');
@@ -72,7 +59,7 @@ test('Install with the offer: yes, homepage ticked, "Continue" in the dialog, to
 
 test('Install without an offer goes from the install screen straight to the run', () =>
   scenario('scenario=Install,offer=0,step_ms=5', async (steps, updater) => {
-    await acceptInstallScreen(steps);
+    await steps.acceptInstall();
     await steps.waitRoute('#/detectInstall');
     await completion(steps, 'Installation Complete');
     const journal = assertJournal(updater, ['call SetView License', 'call Start', 'event Complete', 'call SetView InstallComplete']);
@@ -189,7 +176,7 @@ test('AlreadyStarted: the errors view', () =>
 
 test('an error during an install: the errors view with the install\'s texts', () =>
   scenario('scenario=Install,offer=0,outcome=error,step_ms=5', async (steps, updater) => {
-    await acceptInstallScreen(steps);
+    await steps.acceptInstall();
     await steps.waitRoute('#/detectErrors');
     await steps.waitVisible('.view-errors .title');
     assert.equal(await steps.text('.view-errors .title'), 'Installation Error');
@@ -199,7 +186,7 @@ test('an error during an install: the errors view with the install\'s texts', ()
 
 test('a full disk: "Retry" starts the run again, to completion', () =>
   scenario('scenario=Install,offer=0,disk_full=1,step_ms=5', async (steps, updater) => {
-    await acceptInstallScreen(steps);
+    await steps.acceptInstall();
     await steps.waitVisible('.ngdialog .dialog-yes');
     assert.deepEqual(await steps.openDialogs(), ['Warning!']);
     assert.equal(await steps.text('.ngdialog .dialog-text'), 'There is not enough disk space on your hard drive.');

@@ -9,12 +9,6 @@ const { Steps } = require('./support/steps');
 
 const out = path.resolve(process.argv[2] || 'docs/screens');
 
-async function acceptInstall(s) {
-  await s.click('input.agreement + .box');
-  await s.updater.waitFor("document.querySelector('.button-main').disabled === false", 'the agreement');
-  await s.click('.button-main');
-}
-
 // Mid-run: the overall bar between a third and two thirds.
 async function midRun(s) {
   await s.updater.waitFor(`(() => { const f = document.querySelector('.overall-fill');
@@ -50,7 +44,7 @@ const SCREENS = [
   ['Welcome', 'welcome-unknown', 'Unknown scenario', { sim: 'scenario=Unknown', run: (s) => s.waitVisible('.screen-unknown') }],
 
   ['Before the run', 'offer', 'Offer', { sim: 'scenario=Install', run: async (s) => {
-    await acceptInstall(s);
+    await s.acceptInstall();
     await s.waitRoute('#/detectOffers');
     await s.click('input.offer-yes + .radio');
   } }],
@@ -60,7 +54,7 @@ const SCREENS = [
   } }],
 
   ['Progress', 'progress-install', 'Install, mid-run', { sim: 'scenario=Install,offer=0,step_ms=150', run: async (s) => {
-    await acceptInstall(s);
+    await s.acceptInstall();
     await midRun(s);
   } }],
   ['Progress', 'progress-uninstall', 'Uninstall, mid-run', { sim: 'scenario=16,step_ms=150', run: async (s) => {
@@ -69,7 +63,7 @@ const SCREENS = [
   } }],
   ['Progress', 'progress-repair', 'Repair, mid-run', { sim: 'scenario=Repair,step_ms=150', run: midRun }],
 
-  ['Completion', 'complete-install', 'Install', completion('Install', acceptInstall, ',offer=0')],
+  ['Completion', 'complete-install', 'Install', completion('Install', (s) => s.acceptInstall(), ',offer=0')],
   ['Completion', 'complete-update', 'Update', completion('Update')],
   ['Completion', 'complete-realtime', 'Real-Time protection', completion(7)],
   ['Completion', 'complete-network', 'Network protection', completion(8)],
@@ -86,7 +80,7 @@ const SCREENS = [
   ['Completion', 'complete-previous-11', 'Korvane 11 removed, restart wanted', completion(16, previous, ',reboot=1')],
 
   ['Interrupted and errors', 'interrupted-install', 'Install cancelled', { sim: 'scenario=Install,offer=0,step_ms=150', run: async (s) => {
-    await acceptInstall(s);
+    await s.acceptInstall();
     await s.waitVisible('.view-progress .cancel');
     await s.click('.view-progress .cancel');
     await s.answerDialog('.dialog-yes');
@@ -98,7 +92,7 @@ const SCREENS = [
     await s.waitVisible('.view-interrupted .title');
   } }],
   ['Interrupted and errors', 'error-install', 'Install failed', { sim: 'scenario=Install,offer=0,outcome=error,step_ms=0', run: async (s) => {
-    await acceptInstall(s);
+    await s.acceptInstall();
     await s.waitVisible('.view-errors .title');
   } }],
   ['Interrupted and errors', 'error-corrupted', 'Old-files removal failed: the general error',
@@ -118,7 +112,7 @@ const SCREENS = [
     await s.openDialogs();
   } }],
   ['Dialogs', 'dialog-offer', 'Browsers to be closed', { sim: 'scenario=Install', run: async (s) => {
-    await acceptInstall(s);
+    await s.acceptInstall();
     await s.click('input.offer-yes + .radio');
     await s.click('.view-offers .continue');
     await s.openDialogs();
@@ -129,7 +123,7 @@ const SCREENS = [
     await s.openDialogs();
   } }],
   ['Dialogs', 'dialog-cancel-installation', 'Cancel installation', { sim: 'scenario=Install,offer=0,step_ms=150', run: async (s) => {
-    await acceptInstall(s);
+    await s.acceptInstall();
     await s.click('.view-progress .cancel');
     await s.openDialogs();
   } }],

@@ -6,17 +6,11 @@ const test = require('node:test');
 const assert = require('node:assert/strict');
 const { startDisplay } = require('./support/display');
 const { Updater } = require('./support/updater');
+const { inOrder } = require('./support/steps');
 
 let display;
 test.before(async () => { display = await startDisplay(); });
 test.after(async () => { await display.stop(); });
-
-// Whether `wanted` occurs in `lines` in this order, other lines allowed in between.
-function inOrder(lines, wanted) {
-  let next = 0;
-  for (const line of lines) if (next < wanted.length && line === wanted[next]) next += 1;
-  return next === wanted.length;
-}
 
 test('install screen: the options reach the kernel in order and the main button opens the next route', async () => {
   const updater = await Updater.start({ display: display.display, simulation: 'scenario=Install' });

@@ -43,6 +43,13 @@ class Steps {
     await this.updater.waitFor("document.querySelectorAll('.ngdialog').length === 0", 'the dialog to close');
   }
 
+  // Ticks the licence agreement on the install screen and goes on.
+  async acceptInstall() {
+    await this.click('input.agreement + .box');
+    await this.updater.waitFor("document.querySelector('.button-main').disabled === false", 'the agreement ticked');
+    await this.click('.button-main');
+  }
+
   // A click that ends the program: the debugging connection may close under it.
   async clickToClose(selector) {
     await this.waitVisible(selector);
@@ -65,4 +72,11 @@ class Steps {
   }
 }
 
-module.exports = { Steps };
+// Whether `wanted` occurs in `lines` in this order, with anything between.
+function inOrder(lines, wanted) {
+  let next = 0;
+  for (const line of lines) if (next < wanted.length && line === wanted[next]) next += 1;
+  return next === wanted.length;
+}
+
+module.exports = { Steps, inOrder };
