@@ -7,23 +7,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BENCH_BUILD_DIR:-$root/build-release}
 
-"$root/scripts/setup.sh"
-# The picture of the start-up phases.
-if ! command -v gnuplot >/dev/null 2>&1; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends gnuplot-nox
-fi
-# The page's libraries, and the DevTools client of the end-to-end harness that the driver uses.
-for folder in html tests/e2e; do
-  [ -d "$root/$folder/node_modules" ] || npm ci --prefix "$root/$folder" --no-audit --no-fund --loglevel=error
-done
-
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target \
+BUILD_DIR=$build BUILD_TYPE=Release "$root/scripts/build.sh" --target \
   korvaneupdater KorvaneUpdaterWindow KorvaneUpdaterKernel KorvaneCrashHandler \
   korvane_bench_bare_window korvane_bench_bare_kernel korvane_bench_measure \
   korvane_bench_logging korvane_bench_links
+# The DevTools client of the end-to-end harness, which the driver uses.
+"$root/scripts/npm-install.sh" "$root/tests/e2e"
 
 node "$root/bench/run.js" --build "$build" "$@"

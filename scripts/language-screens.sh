@@ -9,7 +9,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/docs/screens}")
 shift $(($# > 0 ? 1 : 0))
 pattern="fits in ($(IFS='|'; echo "${*:-.*}"))\$"
-npm ci --prefix "$root/html" --no-audit --no-fund --loglevel=error
-npm ci --prefix "$root/tests/page" --no-audit --no-fund --loglevel=error
+"$root/scripts/npm-install.sh" "$root/html" "$root/tests/page"
 cd "$root/tests/page"
 KORVANE_SCREENS_OUT=$out node --test --test-concurrency=1 --test-name-pattern="$pattern" languages.test.js

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 
-program=$root/build/bin/korvaneupdater
+program=${BUILD_DIR:-$root/build}/bin/korvaneupdater
 data=${XDG_DATA_HOME:-$HOME/.local/share}
 logs="$data/korvane/korvane antivirus/Logs"
 

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${KORVANE_BIN_DIR:-}" ]; then
   "$root/scripts/build.sh"
-  export KORVANE_BIN_DIR=$root/build/bin
+  export KORVANE_BIN_DIR=${BUILD_DIR:-$root/build}/bin
 fi
-[ -d "$root/tests/e2e/node_modules" ] || npm ci --prefix "$root/tests/e2e"
+"$root/scripts/npm-install.sh" "$root/tests/e2e"
 node "$root/tests/e2e/screens.js" "$root/docs/screens"

@@ -3,6 +3,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
-npm ci --prefix "$root/tests/e2e" --no-audit --no-fund --loglevel=error
-npm ci --prefix "$root/tests/page" --no-audit --no-fund --loglevel=error
-ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
+"$root/scripts/npm-install.sh" "$root/tests/e2e" "$root/tests/page"
+ctest --test-dir "${BUILD_DIR:-$root/build}" --output-on-failure -j"$(nproc)"
