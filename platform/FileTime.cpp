@@ -63,11 +63,6 @@ bool ToFileTime(const struct statx_timestamp& stamp, FileTime& fileTime)
     return UnixTimeToFileTime(stamp.tv_sec, stamp.tv_nsec, fileTime);
 }
 
-bool ToFileTime(const struct timespec& stamp, FileTime& fileTime)
-{
-    return UnixTimeToFileTime(stamp.tv_sec, static_cast<std::uint32_t>(stamp.tv_nsec), fileTime);
-}
-
 bool Fail(ErrorCode code)
 {
     SetLastError(code);
@@ -96,25 +91,14 @@ bool GetFileTimes(const std::wstring& path, FileTimes& times)
 
     FileTimes result;
     struct statx status{};
-    if (::statx(file.Get(), "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &status) == 0)
-    {
-        const bool born = (status.stx_mask & STATX_BTIME) != 0;
-        if (!ToFileTime(born ? status.stx_btime : status.stx_ctime, result.creation) ||
-            !ToFileTime(status.stx_atime, result.lastAccess) || !ToFileTime(status.stx_mtime, result.lastWrite))
-            return Fail(kErrorGenFailure);
-    }
-    else
-    {
-        if (errno != ENOSYS)
-            return Fail(ErrorFromErrno(errno));
-        // A kernel without statx: the status change time stands in for the creation.
-        struct stat basic{};
-        if (::fstat(file.Get(), &basic) != 0)
-            return Fail(ErrorFromErrno(errno));
-        if (!ToFileTime(basic.st_ctim, result.creation) || !ToFileTime(basic.st_atim, result.lastAccess) ||
-            !ToFileTime(basic.st_mtim, result.lastWrite))
-            return Fail(kErrorGenFailure);
-    }
+    // The C library falls back to plain stat on a kernel without statx; the birth time is
+    // then missing and the status change time stands in for the creation.
+    if (::statx(file.Get(), "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &status) != 0)
+        return Fail(ErrorFromErrno(errno));
+    const bool born = (status.stx_mask & STATX_BTIME) != 0;
+    if (!ToFileTime(born ? status.stx_btime : status.stx_ctime, result.creation) ||
+        !ToFileTime(status.stx_atime, result.lastAccess) || !ToFileTime(status.stx_mtime, result.lastWrite))
+        return Fail(kErrorGenFailure);
     times = result;
     SetLastError(kErrorSuccess);
     return true;
