@@ -18,7 +18,7 @@ const { performance } = require('node:perf_hooks');
 
 const root = path.resolve(__dirname, '..');
 const { startDisplay } = require(path.join(root, 'tests/e2e/support/display.js'));
-const { freePort } = require(path.join(root, 'tests/e2e/support/updater.js'));
+const { freePort, waitFor } = require(path.join(root, 'tests/e2e/support/updater.js'));
 const CDP = require(path.join(root, 'tests/e2e/node_modules/chrome-remote-interface'));
 
 const options = { build: path.join(root, 'build-release'), runs: 7, smoke: false };
@@ -49,16 +49,6 @@ function tempFolder(prefix) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
   temporary.push(folder);
   return folder;
-}
-
-async function waitFor(check, what, timeoutMs = 30000) {
-  const deadline = Date.now() + timeoutMs;
-  for (;;) {
-    const value = await check();
-    if (value) return value;
-    if (Date.now() > deadline) throw new Error(`timed out waiting for ${what}`);
-    await sleep(20);
-  }
 }
 
 function stats(values) {
@@ -468,13 +458,17 @@ function machine() {
 const phaseNames = ['process start → first log record / main', '→ application and profile', '→ window built, page load asked',
   '→ page load finished', '→ first scenario screen'];
 
-function plotPhases(updaterPhases, barePhases, file) {
-  const medianPhase = (list, i) => {
+// The median time of each of the first n phases over the runs.
+function medianPhases(list, n) {
+  return Array.from({ length: n }, (_, i) => {
     const s = stats(list.map((p) => p[i]));
     return s ? s.median : undefined;
-  };
+  });
+}
+
+function plotPhases(updaterPhases, barePhases, file) {
   const steps = (list, n) => {
-    const points = Array.from({ length: n }, (_, i) => medianPhase(list, i));
+    const points = medianPhases(list, n);
     return points.map((p, i) => (p === undefined ? 0 : Math.max(0, p - (i ? points[i - 1] || 0 : 0))));
   };
   const data = path.join(tempFolder('korvane-plot-'), 'phases.dat');
@@ -527,7 +521,7 @@ async function main() {
     const [updaterStart, bareStart] = await interleaved(runs, () => startupUpdater(display.display),
       () => startupBare(display.display));
     if (options.startupOnly) {
-      const phases = (list, n) => Array.from({ length: n }, (_, i) => format(stats(list.map((p) => p[i]))?.median, 'ms'));
+      const phases = (list, n) => medianPhases(list, n).map((median) => format(median, 'ms'));
       process.stdout.write(`${table(startupRows(updaterStart, bareStart))}\n\nphases (${phaseNames.join(' ')}):\n`
         + `updater ${phases(updaterStart.map((r) => r.phases), 5).join(', ')}\n`
         + `bare    ${phases(bareStart.map((r) => r.phases), 4).join(', ')}\n`);
