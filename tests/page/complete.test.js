@@ -51,17 +51,13 @@ const TABLE = [
     'We strongly recommend that you do not use the process monitoring components from different programs simultaneously.'], null],
 ];
 
-async function paragraphs(wizard) {
-  return wizard.page.$$eval('.view-complete p', (ps) => ps.map((p) => p.innerText.trim()));
-}
-
 test('each scenario\'s texts; only the removals ask whether a restart is needed', async (t) => {
   for (const [scenario, title, texts, restart] of TABLE) {
     await t.test(`scenario ${scenario}`, () => withWizard({ answers: { 'updater_kernel.RebootRequired': true } }, async (wizard) => {
       await wizard.clearCalls();
       await wizard.show('/detectComplete', scenario);
       assert.equal(await wizard.text('.view-complete .title'), title);
-      assert.deepEqual(await paragraphs(wizard), texts);
+      assert.deepEqual(await wizard.paragraphs('.view-complete'), texts);
       assert.ok(await wizard.visible('.view-complete img[src="images/ico09.png"]'));
       assert.deepEqual(await wizard.calls(), restart ? ['RebootRequired()'] : []);
       assert.equal(await wizard.visible('.view-complete .restart'), restart !== null);

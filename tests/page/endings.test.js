@@ -7,10 +7,6 @@ const { pageTests } = require('./support/wizard');
 
 const withWizard = pageTests(test);
 
-async function paragraphs(wizard, view) {
-  return wizard.page.$$eval(`${view} p`, (ps) => ps.map((p) => p.innerText.trim().replace(/\s+/g, ' ')));
-}
-
 test('the interruption view: each scenario\'s title, the feedback line for installs and updates only', async (t) => {
   const UNINSTALL = 'Your Korvane Antivirus uninstallation was cancelled';
   const INSTALL = 'Your Korvane Antivirus installation was cancelled';
@@ -40,7 +36,7 @@ test('the interruption view: each scenario\'s title, the feedback line for insta
       }
       assert.equal(await wizard.text('.view-interrupted .title'), title);
       assert.ok(await wizard.visible('.view-interrupted img[src="images/ico08.png"]'));
-      assert.deepEqual(await paragraphs(wizard, '.view-interrupted'),
+      assert.deepEqual(await wizard.paragraphs('.view-interrupted'),
         feedback ? ['Help us improve Korvane Antivirus... Tell us what made you cancel.'] : []);
       if (feedback) await wizard.click('.tell-us');
       await wizard.click('.view-interrupted .close');
@@ -91,7 +87,7 @@ test('the errors view: each scenario\'s texts and its "Close"; the general text 
       await wizard.clearCalls();
       await wizard.show('/detectErrors', scenario);
       assert.equal(await wizard.text('.view-errors .title'), title);
-      assert.deepEqual(await paragraphs(wizard, '.view-errors'), texts);
+      assert.deepEqual(await wizard.paragraphs('.view-errors'), texts);
       assert.ok(await wizard.visible('.view-errors img[src="images/ico08.png"]'));
       await wizard.click('.view-errors .close');
       assert.deepEqual(await wizard.calls(), [...(view ? [`SetView("${view}")`] : []), 'window_helpers.Close()']);
@@ -105,7 +101,7 @@ test('an error before any scenario shows the general screen; a later error repla
     await wizard.emit('updater_kernel', 'ErrorSignal', 'Failed to install component AntimalwareEngine. Error code 1603');
     assert.equal(await wizard.route(), '#/detectErrors');
     assert.equal(await wizard.text('.view-errors .title'), 'Unknown error');
-    assert.deepEqual(await paragraphs(wizard, '.view-errors'), [
+    assert.deepEqual(await wizard.paragraphs('.view-errors'), [
       'Korvane Antivirus has encountered an error. We are sorry for the inconvenience. Please close the window and try again.']);
     assert.ok(await wizard.visible('.view-errors .close'));
 

@@ -125,29 +125,25 @@
         function scenarioDetected(scenario) {
             vm.scenario = scenario;
             askRebootRequired();
+            $rootScope.GetScenario = scenario;
             switch (scenario) {
             case S.RebootRequired:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView('RebootRequired');
                 break;
             case S.UninstallKV9:
             case S.UninstallKV10:
             case S.UninstallKV11:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView({ 2: 'UninstallKorvane9', 3: 'UninstallKorvane10', 16: 'UninstallKorvane11' }[scenario]);
                 vm.welcome.next = '/detectUninstall';
                 break;
             case S.LatestVersion:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView('LatestVersion');
                 break;
             case S.Corrupted:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView('Corrupted');
                 vm.welcome.next = '/detectUninstall';
                 break;
             case S.Install:
-                $rootScope.GetScenario = scenario;
                 showInstallScreen();
                 break;
             case S.Update:
@@ -155,30 +151,24 @@
             case S.InstallNetworkProtection:
             case S.InstallFeatures:
             case S.InstallActiveVirusControl:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView('Installing');
                 go('/detectInstall');
                 break;
             case S.Uninstall:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView('Uninstall');
                 vm.welcome.next = '/detectProtection';
                 break;
             case S.AlreadyStarted:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView('AlreadyStarted');
                 go('/detectErrors');
                 break;
             case S.Repair:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView('Installing');
                 go('/detectRepair');
                 break;
             case S.Change:
-                $rootScope.GetScenario = scenario;
                 break;
             case S.VeltrionDetected:
-                $rootScope.GetScenario = scenario;
                 kernel.SetView('VeltrionDetected');
                 go('/detectErrors');
                 break;

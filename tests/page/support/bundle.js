@@ -21,4 +21,4 @@ function bundleFiles() {
   return files;
 }
 
-module.exports = { bundleFiles, htmlDir };
+module.exports = { bundleFiles };

@@ -96,10 +96,6 @@ class Wizard {
     await this.page.evaluate(() => { window.fakeChannel.calls.length = 0; });
   }
 
-  async answer(key, value) {
-    await this.page.evaluate(([k, v]) => { window.fakeChannel.answers[k] = v; }, [key, value]);
-  }
-
   // Raises a signal of the program, e.g. emit('updater_kernel', 'ScenarioDetectedSignal', 5).
   async emit(object, signal, ...args) {
     const handlers = await this.page.evaluate(([o, s, a]) => window.fakeChannel.emit(o, s, ...a), [object, signal, args]);
@@ -148,6 +144,11 @@ class Wizard {
 
   async text(selector) {
     return (await this.page.locator(selector).innerText()).trim().replace(/\s+/g, ' ');
+  }
+
+  // The texts of the paragraphs in a view, blanks folded as text() folds them.
+  paragraphs(view) {
+    return this.page.$$eval(`${view} p`, (ps) => ps.map((p) => p.innerText.trim().replace(/\s+/g, ' ')));
   }
 
   visible(selector) {
