@@ -4,6 +4,7 @@
 #include "app/QtProfile.h"
 #include "app/QtRenderMode.h"
 #include "app/ResourceBundle.h"
+#include "app/Termination.h"
 #include "app/WebEngineSandbox.h"
 #include "common/ExceptionHelper.h"
 #include "common/Log.h"
@@ -12,6 +13,7 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QMetaObject>
 
 #include <memory>
 
@@ -37,7 +39,19 @@ int RunNormalMode(int& argc, char** argv)
     LOG_DEBUG(L"main window created");
     KernelHost::Instance().GetDirector()->SetWindow(static_cast<std::uint64_t>(window->winId()));
 
-    const int result = QApplication::exec();
+    // Asked to end from outside: the window closes as it does when the session ends,
+    // without asking the page.
+    MainWindow* const shown = window.get();
+    int result = 0;
+    {
+        const Termination::ScopedAction closeOnRequest([shown] {
+            QMetaObject::invokeMethod(shown, [shown] {
+                LOG_INFO(L"close window");
+                shown->close();
+            }, Qt::QueuedConnection);
+        });
+        result = QApplication::exec();
+    }
     window.reset();
     return result;
 }

@@ -1,6 +1,7 @@
 #include "app/SilentMode.h"
 
 #include "app/SilentOutcome.h"
+#include "app/Termination.h"
 #include "common/ExceptionHelper.h"
 #include "common/Log.h"
 #include "common/Special.h"
@@ -10,6 +11,7 @@
 #include "platform/SpecialFolder.h"
 
 #include <memory>
+#include <mutex>
 
 namespace KorvaneUpdater
 {
@@ -17,8 +19,52 @@ namespace
 {
 using namespace KorvaneUpdaterKernel;
 
-void OnScenarioDetected(SilentOutcome& outcome, std::int32_t scenario)
+// What the handlers and a termination request share.
+struct SilentRun
 {
+    SilentOutcome outcome;
+
+    std::mutex mutex;
+    // Held while the run may be interrupted; dropped before the kernel goes.
+    boost::intrusive_ptr<IDirector> director;
+    bool terminating = false;
+
+    // A termination request: the run ends as interrupted, whatever the kernel does next.
+    void Terminate()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        terminating = true;
+        outcome.Interrupted();
+        if (director)
+        {
+            LOG_INFO(L"interrupt the kernel");
+            director->Interrupt();
+        }
+    }
+
+    // Starts the kernel unless the program is being ended; false when it was not started.
+    bool Start(IDirector& kernel)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (terminating)
+        {
+            LOG_INFO(L"termination requested. the run is not started");
+            return false;
+        }
+        kernel.Start();
+        return true;
+    }
+
+    void Finish()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        director.reset();
+    }
+};
+
+void OnScenarioDetected(SilentRun& run, std::int32_t scenario)
+{
+    SilentOutcome& outcome = run.outcome;
     LOG_INFO(L"scenario detected. scenario=" << Scenario::ToString(static_cast<Scenario::Enum>(scenario)));
     outcome.ScenarioDetected(scenario);
     if (!IsSilentRunScenario(scenario))
@@ -34,8 +80,8 @@ void OnScenarioDetected(SilentOutcome& outcome, std::int32_t scenario)
                                      "korvane antivirus");
         options->SetCreateDesktopShortcut(true);
         options->SetView(L"silent");
-        director->Start();
-        director->WaitForCompletion();
+        if (run.Start(*director))
+            director->WaitForCompletion();
     }
     catch (const boost::exception&)
     {
@@ -44,21 +90,21 @@ void OnScenarioDetected(SilentOutcome& outcome, std::int32_t scenario)
     }
 }
 
-void ConnectHandlers(IDirectorSignals& signals, const std::shared_ptr<SilentOutcome>& outcome)
+void ConnectHandlers(IDirectorSignals& signals, const std::shared_ptr<SilentRun>& run)
 {
     // The connections are left to the kernel: the handlers stay for as long as it keeps them.
-    signals.ConnectNotEnoughDiskSpace([outcome] {
+    signals.ConnectNotEnoughDiskSpace([run] {
         LOG_INFO(L"not enough disc space");
-        outcome->NotEnoughDiskSpace();
+        run->outcome.NotEnoughDiskSpace();
     });
-    signals.ConnectAnotherInstallationInProgress([outcome] {
+    signals.ConnectAnotherInstallationInProgress([run] {
         LOG_INFO(L"another installation is in progress");
-        outcome->AnotherInstallationInProgress();
+        run->outcome.AnotherInstallationInProgress();
     });
-    signals.ConnectScenarioDetected([outcome](std::int32_t scenario) { OnScenarioDetected(*outcome, scenario); });
-    signals.ConnectInterrupted([outcome] {
+    signals.ConnectScenarioDetected([run](std::int32_t scenario) { OnScenarioDetected(*run, scenario); });
+    signals.ConnectInterrupted([run] {
         LOG_INFO(L"interrupted");
-        outcome->Interrupted();
+        run->outcome.Interrupted();
     });
     signals.ConnectStarted([] { LOG_INFO(L"started"); });
     signals.ConnectProgressComponentChanged([](std::int32_t component) {
@@ -70,13 +116,13 @@ void ConnectHandlers(IDirectorSignals& signals, const std::shared_ptr<SilentOutc
     signals.ConnectProgressDescriptionChanged([](const std::wstring& description) {
         LOG_INFO(L"progress description changed. description=" << description);
     });
-    signals.ConnectError([outcome](const std::string& description) {
+    signals.ConnectError([run](const std::string& description) {
         LOG_ERROR(L"error. description=" << description);
-        outcome->Error();
+        run->outcome.Error();
     });
-    signals.ConnectComplete([outcome] {
+    signals.ConnectComplete([run] {
         LOG_INFO(L"complete");
-        outcome->Complete();
+        run->outcome.Complete();
     });
 }
 }
@@ -85,15 +131,22 @@ int RunSilentMode()
 {
     LOG_DEBUG(L"run silent mode");
     // Shared with the handlers, which the kernel may keep and call after this returns.
-    const auto outcome = std::make_shared<SilentOutcome>();
+    const auto run = std::make_shared<SilentRun>();
+    {
+        // The run holds the director only here: the kernel may go once this is left.
+        run->director = KernelHost::Instance().GetDirector();
+        const std::shared_ptr<void> releaseDirector(nullptr, [&run](void*) { run->Finish(); });
+        const Termination::ScopedAction interruptOnRequest([run] { run->Terminate(); });
 
-    boost::intrusive_ptr<IDirectorSignals> signals = KernelHost::Instance().GetDirector()->GetSignals();
-    ConnectHandlers(*signals, outcome);
-    KernelHost::Instance().GetDirector()->Init();
-    KernelHost::Instance().GetDirector()->WaitForInit();
-    signals.reset();
+        boost::intrusive_ptr<IDirectorSignals> signals = KernelHost::Instance().GetDirector()->GetSignals();
+        if (!signals)
+            BOOST_THROW_EXCEPTION(ExceptionHelper::Exception("GetSignals returned nothing"));
+        ConnectHandlers(*signals, run);
+        KernelHost::Instance().GetDirector()->Init();
+        KernelHost::Instance().GetDirector()->WaitForInit();
+    }
 
-    const bool rebootRequired = outcome->Completed() && KernelHost::Instance().GetDirector()->RebootRequired();
-    return outcome->ExitCode(rebootRequired);
+    const bool rebootRequired = run->outcome.Completed() && KernelHost::Instance().GetDirector()->RebootRequired();
+    return run->outcome.ExitCode(rebootRequired);
 }
 }

@@ -2,6 +2,7 @@
 #include "app/ProgramArguments.h"
 #include "app/ExitCode.h"
 #include "app/SilentMode.h"
+#include "app/Termination.h"
 #include "common/ExceptionHelper.h"
 #include "common/LocalizationOptions.h"
 #include "common/Log.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
 {
     using namespace KorvaneUpdater;
 
+    Termination::Watch();
     Platform::UseUtf8Paths();
     int result = ExitCode::Success;
     try
@@ -35,7 +37,7 @@ int main(int argc, char** argv)
         LOG_ERROR(L"" << e.what());
         result = ExitCode::InstallFailure;
     }
-    LOG_INFO(L"exit code=" << result);
+    result = Termination::RecordExitCode(result);
 
     KernelHost::Destroy();
     Log::Instance::Destroy();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 
 namespace Log
 {
@@ -69,23 +70,66 @@ unsigned long LogFileCollector::ProcessIdOf(const std::string& fileName, const s
     return id;
 }
 
-bool LogFileCollector::MustMakeRoom(std::uintmax_t incoming) const
+bool LogFileCollector::LowOnSpace() const
 {
-    if (files_.empty())
-        return false;
-    if (totalSize_ + incoming > maxSize_ || files_.size() >= maxFiles_)
-        return true;
     boost::system::error_code error;
     const fs::space_info space = fs::space(folder_, error);
     return !error && space.available < minFreeSpace_;
 }
 
-void LogFileCollector::Add(const fs::path& file, std::uintmax_t size)
+std::vector<LogFileCollector::LogFile> LogFileCollector::List() const
 {
-    const auto position = std::upper_bound(files_.begin(), files_.end(), file.filename(),
-        [](const fs::path& name, const Collected& collected) { return name < collected.path.filename(); });
-    files_.insert(position, Collected{file, size});
-    totalSize_ += size;
+    std::vector<LogFile> files;
+    boost::system::error_code error;
+    for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error))
+    {
+        const fs::path& path = it->path();
+        const unsigned long owner = ProcessIdOf(path.filename().string(), stemUtf8_);
+        boost::system::error_code statusError;
+        if (owner == 0 || !fs::is_regular_file(it->symlink_status(statusError)))
+            continue;
+        boost::system::error_code sizeError;
+        const std::uintmax_t size = fs::file_size(path, sizeError);
+        const bool live = owner != processId_ && Platform::IsProgramRunning(owner, stem_);
+        files.push_back(LogFile{path, sizeError ? 0 : size, owner, live});
+    }
+    std::sort(files.begin(), files.end(),
+              [](const LogFile& a, const LogFile& b) { return a.path.filename() < b.path.filename(); });
+    return files;
+}
+
+void LogFileCollector::MakeRoom(const fs::path& incoming)
+{
+    std::vector<LogFile> deletable;
+    std::size_t count = 1; // the file this run writes next
+    std::uintmax_t total = 0;
+    std::uintmax_t incomingSize = 0;
+    for (const LogFile& file : List())
+    {
+        ++count;
+        if (file.path == incoming)
+            incomingSize = file.size;
+        else if (!file.live)
+        {
+            deletable.push_back(file);
+            total += file.size;
+        }
+    }
+
+    const auto remove = [&](const LogFile& file) {
+        boost::system::error_code error;
+        fs::remove(file.path, error); // already gone is as good as deleted
+        total -= file.size;
+        --count;
+    };
+    auto next = deletable.begin();
+    for (; next != deletable.end() && (total + incomingSize > maxSize_ || count > maxFiles_); ++next)
+        remove(*next);
+    for (; next != deletable.end() && LowOnSpace(); ++next)
+    {
+        if (next->owner != processId_)
+            remove(*next);
+    }
 }
 
 void LogFileCollector::store_file(const fs::path& file)
@@ -101,17 +145,7 @@ void LogFileCollector::store_file(const fs::path& file)
         if (error)
             stored = file;
     }
-    const std::uintmax_t size = fs::file_size(stored, error);
-    const std::uintmax_t incoming = error ? 0 : size;
-
-    while (MustMakeRoom(incoming))
-    {
-        const Collected oldest = files_.front();
-        files_.erase(files_.begin());
-        totalSize_ -= oldest.size;
-        fs::remove(oldest.path, error); // already gone is as good as deleted
-    }
-    Add(stored, incoming);
+    MakeRoom(stored);
 }
 
 std::uintmax_t LogFileCollector::scan_for_files(boost::log::sinks::file::scan_method method, const fs::path&,
@@ -120,23 +154,9 @@ std::uintmax_t LogFileCollector::scan_for_files(boost::log::sinks::file::scan_me
     if (method == boost::log::sinks::file::no_scan)
         return 0;
     std::lock_guard<std::mutex> lock(mutex_);
-    boost::system::error_code error;
-    std::uintmax_t found = 0;
-    for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error))
-    {
-        const fs::path& path = it->path();
-        const unsigned long owner = ProcessIdOf(path.filename().string(), stemUtf8_);
-        if (owner == 0 || !fs::is_regular_file(it->status()))
-            continue;
-        if (owner != processId_ && Platform::IsProgramRunning(owner, stem_))
-            continue; // another run is still writing it
-        if (std::any_of(files_.begin(), files_.end(), [&](const Collected& c) { return c.path == path; }))
-            continue;
-        boost::system::error_code sizeError;
-        const std::uintmax_t size = fs::file_size(path, sizeError);
-        Add(path, sizeError ? 0 : size);
-        ++found;
-    }
-    return found;
+    const std::vector<LogFile> files = List();
+    const auto found = std::count_if(files.begin(), files.end(), [](const LogFile& file) { return !file.live; });
+    MakeRoom(fs::path());
+    return static_cast<std::uintmax_t>(found);
 }
 }

@@ -11,11 +11,14 @@
 namespace Log
 {
 // Keeps the program's log folder within its limits across runs. Every file named
-// "<date>_<time>.<micro>_<stem>_pid=<id>.txt" counts, whatever its process id, except
-// the files of another run that is still going; files of any other name are never
-// touched. When a finished file is handed over, the oldest collected files are deleted
-// while the total would pass the size limit, the disk's free space is below the
-// minimum, or the file count limit is reached.
+// "<date>_<time>.<micro>_<stem>_pid=<id>.txt" counts, whatever its process id; files of
+// any other name are never touched, nor are the files of another run that is still
+// going. The limits are applied when the sink starts (so that old files make room
+// first) and whenever a finished file is handed over: the oldest files are deleted
+// while the total of the finished ones would pass the size limit or the folder would
+// hold more files than the count limit (the file this run writes next counts too).
+// While the disk's free space is below the minimum, earlier runs' files are deleted as
+// well, but never this run's own: they are all there is of it.
 class LogFileCollector : public boost::log::sinks::file::collector
 {
 public:
@@ -31,14 +34,19 @@ public:
     static unsigned long ProcessIdOf(const std::string& fileName, const std::string& stem);
 
 private:
-    struct Collected
+    struct LogFile
     {
         boost::filesystem::path path;
         std::uintmax_t size;
+        unsigned long owner;
+        bool live; // another run still writes it
     };
 
-    void Add(const boost::filesystem::path& file, std::uintmax_t size);
-    bool MustMakeRoom(std::uintmax_t incoming) const;
+    // This program's log files in the folder, oldest first (names begin with their time).
+    std::vector<LogFile> List() const;
+    // Applies the limits; `incoming` (may be empty) is the finished file just handed over.
+    void MakeRoom(const boost::filesystem::path& incoming);
+    bool LowOnSpace() const;
 
     const boost::filesystem::path folder_;
     const std::wstring stem_;
@@ -49,7 +57,5 @@ private:
     const std::size_t maxFiles_;
 
     std::mutex mutex_;
-    std::vector<Collected> files_; // oldest first: names begin with their start time
-    std::uintmax_t totalSize_ = 0;
 };
 }

@@ -115,7 +115,9 @@ Logger::Logger(const boost::filesystem::path& folder, Level::Enum level, std::ui
 
     auto backend = boost::make_shared<sinks::text_file_backend>(
         keywords::file_name = pattern,
-        keywords::open_mode = std::ios_base::out | std::ios_base::trunc,
+        // Appending: after a failed write the sink opens the same file again, which must
+        // never cut off what the run already wrote. The names are unique to each run.
+        keywords::open_mode = std::ios_base::out | std::ios_base::app,
         keywords::rotation_size = sizeLimit,
         keywords::enable_final_rotation = true,
         keywords::auto_flush = true);

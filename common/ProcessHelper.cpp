@@ -1,6 +1,7 @@
 #include "common/ProcessHelper.h"
 
 #include "common/ExceptionHelper.h"
+#include "platform/CrashSignals.h"
 
 #include <thread>
 
@@ -19,6 +20,7 @@ boost::filesystem::path Path(Platform::ModuleHandle module)
 void ShellOpen(const std::wstring& target, Platform::WindowHandle owner)
 {
     std::thread worker([target, owner] {
+        Platform::PrepareThreadForCrashes();
         Platform::ShellExecute(owner, L"open", target, std::wstring(), std::wstring(), Platform::kShowNormal);
     });
     worker.join();

@@ -1,5 +1,6 @@
 #include "kernel_bridge/KernelHost.h"
 
+#include "common/ExceptionHelper.h"
 #include "common/LogInstance.h"
 #include "common/ProcessHelper.h"
 #include "kernel_bridge/Kernel/Exports.h"
@@ -52,9 +53,14 @@ KernelHost::KernelHost()
 
     boost::intrusive_ptr<IParameters> parameters =
         DllFunction<CreateParametersFunction>(dll_, kCreateParametersExport)();
+    if (!parameters)
+        BOOST_THROW_EXCEPTION(ExceptionHelper::Exception(std::string(kCreateParametersExport) + " returned nothing"));
     parameters->SetLogger(Log::Instance::Get());
     parameters->SetCommandLine(Platform::GetCommandLine());
     director_ = DllFunction<CreateDirectorFunction>(dll_, kCreateDirectorExport)(parameters);
+    // Everyone who takes the director relies on there being one.
+    if (!director_)
+        BOOST_THROW_EXCEPTION(ExceptionHelper::Exception(std::string(kCreateDirectorExport) + " returned nothing"));
 }
 
 KernelHost::~KernelHost()

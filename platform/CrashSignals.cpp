@@ -63,19 +63,40 @@ void InstallHandlers()
 
 void PrepareThreadForCrashes()
 {
-    static thread_local bool prepared = false;
-    if (prepared)
+    // The stack belongs to the thread: it is switched off and freed when the thread ends.
+    struct AlternateStack
+    {
+        void* memory = nullptr;
+
+        ~AlternateStack()
+        {
+            if (memory == nullptr)
+                return;
+            stack_t off{};
+            off.ss_flags = SS_DISABLE;
+            ::sigaltstack(&off, nullptr);
+            std::free(memory);
+        }
+    };
+    static thread_local AlternateStack alternate;
+    if (alternate.memory != nullptr)
         return;
     const std::size_t size = 64 * 1024;
     stack_t stack{};
-    stack.ss_sp = std::malloc(size); // lives as long as the thread; never freed on purpose
+    stack.ss_sp = std::malloc(size);
     if (stack.ss_sp == nullptr)
         return;
     stack.ss_size = size;
     if (::sigaltstack(&stack, nullptr) == 0)
-        prepared = true;
+        alternate.memory = stack.ss_sp;
     else
         std::free(stack.ss_sp);
+}
+
+void SuspendCrashedThread()
+{
+    for (;;)
+        ::pause();
 }
 
 CrashFilter SetUnhandledExceptionFilter(CrashFilter filter)

@@ -15,4 +15,8 @@ CrashFilter SetUnhandledExceptionFilter(CrashFilter filter);
 // Gives the calling thread an alternate signal stack, so that a crash caused by a
 // stack overflow can still be reported.
 void PrepareThreadForCrashes();
+
+// Keeps a crashed thread waiting for good while another thread ends the process;
+// safe inside the crash handler.
+[[noreturn]] void SuspendCrashedThread();
 }

@@ -85,11 +85,4 @@ bool FreeLibrary(LibraryHandle library)
     SetLastError(kErrorSuccess);
     return true;
 }
-
-LibraryHandle LoadLibraryBySearch(const char* fileName)
-{
-    void* handle = ::dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
-    SetLastError(handle != nullptr ? kErrorSuccess : kErrorModNotFound);
-    return handle;
-}
 }

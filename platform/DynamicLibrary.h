@@ -14,8 +14,4 @@ using ExportAddress = void (*)();
 LibraryHandle LoadLibrary(const std::wstring& path);
 ExportAddress GetProcAddress(LibraryHandle library, const char* name);
 bool FreeLibrary(LibraryHandle library);
-
-// Loads a library by bare name through the system's library search order; used only
-// where that search is wanted (the crash reporter).
-LibraryHandle LoadLibraryBySearch(const char* fileName);
 }

@@ -5,5 +5,5 @@ namespace Platform
 {
 constexpr const wchar_t* kKernelLibraryName = L"KorvaneUpdaterKernel.so";
 constexpr const wchar_t* kWindowLibraryName = L"KorvaneUpdaterWindow.so";
-constexpr const char* kCrashHandlerLibraryName = "KorvaneCrashHandler.so";
+constexpr const wchar_t* kCrashHandlerLibraryName = L"KorvaneCrashHandler.so";
 }

@@ -1,5 +1,6 @@
 #include "platform/Shell.h"
 
+#include "platform/CrashSignals.h"
 #include "platform/LastError.h"
 #include "platform/TextConversion.h"
 
@@ -52,7 +53,10 @@ long ShellExecute(WindowHandle, const std::wstring&, const std::wstring& file, c
         return kShellFileNotFound;
     }
     // The opener may live as long as what it opened; never make the caller wait for it.
-    std::thread([child] { WaitFor(child); }).detach();
+    std::thread([child] {
+        PrepareThreadForCrashes();
+        WaitFor(child);
+    }).detach();
     SetLastError(kErrorSuccess);
     return kShellStarted;
 }

@@ -95,6 +95,14 @@ bool ParseLanguage(std::string_view text, std::string& language)
     return true;
 }
 
+bool ParseExportName(std::string_view text, std::string& name)
+{
+    if (text != "CreateParameters" && text != "CreateDirector")
+        return false;
+    name = text;
+    return true;
+}
+
 // Applies one pair; false for an unknown key, a bad value sets `bad`.
 bool Apply(std::string_view key, std::string_view value, Configuration& configuration, bool& bad)
 {
@@ -127,6 +135,10 @@ bool Apply(std::string_view key, std::string_view value, Configuration& configur
         ok = ParseNumber(value, configuration.progressEvents);
     else if (key == "progress_rate")
         ok = ParseNumber(value, configuration.progressRate);
+    else if (key == "interrupt_ms")
+        ok = ParseNumber(value, configuration.interruptMs);
+    else if (key == "null_export")
+        ok = ParseExportName(value, configuration.nullExport);
     else
         return false;
     bad = !ok;

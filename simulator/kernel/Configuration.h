@@ -30,6 +30,8 @@ struct Configuration
     std::uint32_t crash = 0;    // threads that crash when Start is called
     std::uint32_t progressEvents = 0; // a run raises this many progress positions instead of its steps
     std::uint32_t progressRate = 0;   // ... so many per second; 0: as fast as possible
+    std::string nullExport;     // the export (CreateParameters or CreateDirector) that returns nothing
+    std::uint32_t interruptMs = 0; // how long an interrupted run takes to stop
 };
 
 constexpr const char* kConfigurationVariable = "KORVANE_SIM";
@@ -37,7 +39,7 @@ constexpr const char* kDefaultErrorText = "Failed to install component Antimalwa
 
 // Reads the list. Keys: scenario (log name or number), offer, incompatibles (0|1),
 // reboot (0|1), language, outcome (complete|error), error_text, disk_full, busy,
-// step_ms, journal, crash, progress_events, progress_rate. Blanks around keys and values are dropped, empty items
+// step_ms, journal, crash, progress_events, progress_rate, null_export, interrupt_ms. Blanks around keys and values are dropped, empty items
 // skipped, and a later key wins over an earlier one. An unknown key or a bad value
 // adds a log text to errors and is otherwise ignored. `text` may be null (no list);
 // `lang` is the value of LANG (null when unset) and gives the default language.

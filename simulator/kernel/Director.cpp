@@ -160,6 +160,8 @@ boost::intrusive_ptr<KorvaneUpdaterKernel::IDirector> CreateDirector(
         KERNEL_LOG(logger, Log::Level::Error,
                    "cannot open journal. path=" << journal->Path() << " error=" << std::generic_category().message(journal->OpenError()));
 
+    if (configuration.nullExport == "CreateDirector")
+        return nullptr;
     return new Director(std::move(configuration), std::move(logger), std::move(journal));
 }
 }

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <exception>
+#include <thread>
 #include <utility>
 
 namespace KorvaneKernel
@@ -390,6 +391,8 @@ bool DirectorCore::Proceed(bool last)
     {
         runEnding_ = true;
         lock.unlock();
+        // Undoing what the run did may take a while.
+        std::this_thread::sleep_for(std::chrono::milliseconds(configuration_.interruptMs));
         KERNEL_LOG(logger_, Log::Level::Info, L"run interrupted");
         signals_->RaiseInterrupted();
         return false;

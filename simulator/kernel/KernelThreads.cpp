@@ -1,5 +1,7 @@
 #include "simulator/kernel/KernelThreads.h"
 
+#include "platform/CrashSignals.h"
+
 #include <algorithm>
 
 namespace KorvaneKernel
@@ -32,6 +34,8 @@ bool KernelThreads::Start(std::function<void()> job)
     finished_.clear();
 
     threads_.emplace_back([this, job = std::move(job)] {
+        // A stack overflow here must still reach the crash reporter.
+        Platform::PrepareThreadForCrashes();
         job();
         std::lock_guard<std::mutex> finishedLock(mutex_);
         finished_.push_back(std::this_thread::get_id());

@@ -51,6 +51,8 @@ boost::intrusive_ptr<KorvaneUpdaterKernel::IParameters> CreateParameters()
     const Configuration configuration = ReadConfiguration(ignored);
     auto journal = std::make_shared<Journal>(configuration.journal);
     journal->Call("CreateParameters");
+    if (configuration.nullExport == "CreateParameters")
+        return nullptr;
     return new Parameters(std::move(journal));
 }
 }

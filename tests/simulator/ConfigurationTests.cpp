@@ -23,7 +23,8 @@ std::string Describe(const Configuration& c)
         << " reboot=" << c.reboot << " language=" << c.language
         << " outcome=" << (c.outcome == Outcome::Error ? "error" : "complete") << " error_text=" << c.errorText
         << " disk_full=" << c.diskFull << " busy=" << c.busy << " step_ms=" << c.stepMs << " journal=" << c.journal
-        << " crash=" << c.crash << " progress_events=" << c.progressEvents << " progress_rate=" << c.progressRate;
+        << " crash=" << c.crash << " progress_events=" << c.progressEvents << " progress_rate=" << c.progressRate
+        << " null_export=" << c.nullExport << " interrupt_ms=" << c.interruptMs;
     return out.str();
 }
 
@@ -76,6 +77,13 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
              c.progressRate = 1000;
          },
          {}},
+        {"null_export=CreateDirector,interrupt_ms=500", nullptr,
+         [](Configuration& c) {
+             c.nullExport = "CreateDirector";
+             c.interruptMs = 500;
+         },
+         {}},
+        {"null_export=Init", nullptr, none, {"bad simulation value. key=null_export value=Init"}},
         {"journal=/tmp/kernel journal.txt", nullptr, [](Configuration& c) { c.journal = "/tmp/kernel journal.txt"; }, {}},
         {" scenario = Update ,, step_ms=5 ,", nullptr,
          [](Configuration& c) {

@@ -13,7 +13,8 @@
 namespace Testing
 {
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::map<std::string, std::string>& environment, int timeLimitSeconds)
+                         const std::map<std::string, std::string>& environment, int timeLimitSeconds,
+                         const WhileRunning& whileRunning)
 {
     std::vector<std::string> argvStrings{program};
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
@@ -41,6 +42,19 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
         throw std::runtime_error("cannot start " + program);
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeLimitSeconds);
+    if (whileRunning)
+    {
+        try
+        {
+            whileRunning(static_cast<int>(child));
+        }
+        catch (...)
+        {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            throw;
+        }
+    }
     int status = 0;
     for (;;)
     {
@@ -66,5 +80,14 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
         result.signal = WTERMSIG(status);
     }
     return result;
+}
+
+unsigned long EndedProcessId()
+{
+    pid_t child = 0;
+    char* argv[] = {const_cast<char*>("/bin/true"), nullptr};
+    ::posix_spawn(&child, "/bin/true", nullptr, nullptr, argv, nullptr);
+    ::waitpid(child, nullptr, 0);
+    return static_cast<unsigned long>(child);
 }
 }

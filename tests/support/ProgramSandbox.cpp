@@ -38,12 +38,13 @@ fs::path ProgramSandbox::DataFolder() const
     return home_.Path() / ".local" / "share" / "korvane" / "korvane antivirus";
 }
 
-ProgramResult ProgramSandbox::Run(const std::vector<std::string>& arguments, const std::string& simulation)
+ProgramResult ProgramSandbox::Run(const std::vector<std::string>& arguments, const std::string& simulation,
+                                  const WhileRunning& whileRunning)
 {
     auto environment = environment_;
     const std::string journal = "journal=" + (home_.Path() / "journal.txt").string();
     environment["KORVANE_SIM"] = simulation.empty() ? journal : simulation + "," + journal;
-    return RunProgram((programFolder_ / "korvaneupdater").string(), arguments, environment);
+    return RunProgram((programFolder_ / "korvaneupdater").string(), arguments, environment, 60, whileRunning);
 }
 
 std::string ProgramSandbox::LogText() const

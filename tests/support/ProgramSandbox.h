@@ -29,7 +29,8 @@ public:
     explicit ProgramSandbox(const Layout& layout);
 
     // Runs the program with KORVANE_SIM set to the simulation (plus the journal).
-    ProgramResult Run(const std::vector<std::string>& arguments, const std::string& simulation);
+    ProgramResult Run(const std::vector<std::string>& arguments, const std::string& simulation,
+                      const WhileRunning& whileRunning = {});
 
     std::map<std::string, std::string>& Environment() { return environment_; }
     const boost::filesystem::path& Home() const { return home_.Path(); }

@@ -1,10 +1,13 @@
 #include "common/LogFileCollector.h"
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 #include "support/TextFile.h"
 
 #include <boost/filesystem/operations.hpp>
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 #include <signal.h>
 #include <spawn.h>
@@ -21,15 +24,7 @@ std::string LogName(const std::string& time, const std::string& stem, unsigned l
     return "2026.01.0" + time + "_10.00.00.000000_" + stem + "_pid=" + std::to_string(pid) + ".txt";
 }
 
-// A process id that no process has any more.
-unsigned long EndedProcessId()
-{
-    pid_t child = 0;
-    char* argv[] = {const_cast<char*>("/bin/true"), nullptr};
-    ::posix_spawn(&child, "/bin/true", nullptr, nullptr, argv, nullptr);
-    ::waitpid(child, nullptr, 0);
-    return static_cast<unsigned long>(child);
-}
+using Testing::EndedProcessId;
 
 // A running "sleep" that the test ends.
 class SleepingProcess
@@ -117,10 +112,50 @@ TEST(LogFileCollector, KeepsNoMoreThanTheFileCountLimit)
     Testing::WriteFile(folder.Path() / mine, "x");
     collector.store_file(folder.Path() / mine);
 
+    // The file this run opens next is the third.
+    const auto left = Testing::FilesIn(folder.Path());
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].filename().string(), LogName("6", "prog", ended));
+    EXPECT_EQ(left[1].filename().string(), mine);
+}
+
+TEST(LogFileCollector, MakesRoomAtStartCountingTheFilesOfRunsStillGoing)
+{
+    Testing::TempFolder folder;
+    SleepingProcess running;
+    const unsigned long ended = EndedProcessId();
+    for (int i = 1; i <= 4; ++i)
+        Testing::WriteFile(folder.Path() / LogName(std::to_string(i), "sleep", ended), std::string(100, 'x'));
+    const std::string live = LogName("5", "sleep", running.Id());
+    Testing::WriteFile(folder.Path() / live, "x");
+
+    // Four files at most: the running one, this run's next one and two old ones.
+    LogFileCollector collector(folder.Path(), L"sleep", 999999, 1 << 20, 0, 4);
+    collector.scan_for_files(boost::log::sinks::file::scan_matching);
+
     const auto left = Testing::FilesIn(folder.Path());
     ASSERT_EQ(left.size(), 3u);
-    EXPECT_EQ(left[0].filename().string(), LogName("5", "prog", ended));
-    EXPECT_EQ(left[2].filename().string(), mine);
+    EXPECT_EQ(left[0].filename().string(), LogName("3", "sleep", ended));
+    EXPECT_EQ(left[2].filename().string(), live);
+}
+
+TEST(LogFileCollector, LowOnSpaceDeletesEarlierRunsButNeverThisRunsFiles)
+{
+    Testing::TempFolder folder;
+    const unsigned long ended = EndedProcessId();
+    const unsigned long self = 999999;
+    const std::string old = LogName("1", "prog", ended);
+    const std::string mineFirst = LogName("2", "prog", self), mineSecond = LogName("3", "prog", self);
+    for (const auto& name : {old, mineFirst, mineSecond})
+        Testing::WriteFile(folder.Path() / name, "x");
+
+    // No disk has this much free space.
+    LogFileCollector collector(folder.Path(), L"prog", self, 1 << 20, UINT64_MAX, 50);
+    collector.store_file(folder.Path() / mineSecond);
+
+    EXPECT_FALSE(fs::exists(folder.Path() / old));
+    EXPECT_TRUE(fs::exists(folder.Path() / mineFirst));
+    EXPECT_TRUE(fs::exists(folder.Path() / mineSecond));
 }
 
 TEST(LogFileCollector, AMissingFolderIsNoError)
