@@ -95,6 +95,17 @@ bool ParseLanguage(std::string_view text, std::string& language)
     return true;
 }
 
+bool ParseCrashKind(std::string_view text, CrashKind& kind)
+{
+    if (text == "null")
+        kind = CrashKind::NullWrite;
+    else if (text == "overflow")
+        kind = CrashKind::StackOverflow;
+    else
+        return false;
+    return true;
+}
+
 bool ParseExportName(std::string_view text, std::string& name)
 {
     if (text != "CreateParameters" && text != "CreateDirector")
@@ -135,6 +146,8 @@ bool Apply(std::string_view key, std::string_view value, Configuration& configur
         ok = ParseNumber(value, configuration.progressEvents);
     else if (key == "progress_rate")
         ok = ParseNumber(value, configuration.progressRate);
+    else if (key == "crash_kind")
+        ok = ParseCrashKind(value, configuration.crashKind);
     else if (key == "interrupt_ms")
         ok = ParseNumber(value, configuration.interruptMs);
     else if (key == "null_export")

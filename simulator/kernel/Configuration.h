@@ -12,6 +12,12 @@ enum class Outcome
     Error
 };
 
+enum class CrashKind
+{
+    NullWrite,
+    StackOverflow
+};
+
 // How the kernel behaves, read from the environment variable KORVANE_SIM: a
 // comma-separated list of key=value pairs. See ParseConfiguration for the keys.
 struct Configuration
@@ -28,6 +34,7 @@ struct Configuration
     std::uint32_t stepMs = 0;   // pause between progress events
     std::string journal;        // journal file; empty: none
     std::uint32_t crash = 0;    // threads that crash when Start is called
+    CrashKind crashKind = CrashKind::NullWrite;
     std::uint32_t progressEvents = 0; // a run raises this many progress positions instead of its steps
     std::uint32_t progressRate = 0;   // ... so many per second; 0: as fast as possible
     std::string nullExport;     // the export (CreateParameters or CreateDirector) that returns nothing
@@ -39,7 +46,8 @@ constexpr const char* kDefaultErrorText = "Failed to install component Antimalwa
 
 // Reads the list. Keys: scenario (log name or number), offer, incompatibles (0|1),
 // reboot (0|1), language, outcome (complete|error), error_text, disk_full, busy,
-// step_ms, journal, crash, progress_events, progress_rate, null_export, interrupt_ms. Blanks around keys and values are dropped, empty items
+// step_ms, journal, crash, progress_events, progress_rate, null_export, interrupt_ms,
+// crash_kind. Blanks around keys and values are dropped, empty items
 // skipped, and a later key wins over an earlier one. An unknown key or a bad value
 // adds a log text to errors and is otherwise ignored. `text` may be null (no list);
 // `lang` is the value of LANG (null when unset) and gives the default language.

@@ -59,6 +59,18 @@ int* volatile crashTarget = nullptr;
     *crashTarget = 1;
 }
 
+// Read at run time, so that the recursion below has a way out as far as the compiler knows.
+volatile bool keepRecursing = true;
+
+// Recurses until the thread's stack is gone; the frame's buffer keeps the compiler from
+// turning the recursion into a loop.
+[[gnu::noinline]] int OverflowStack(int depth)
+{
+    volatile char frame[1024];
+    frame[depth % sizeof frame] = static_cast<char>(depth);
+    return keepRecursing ? OverflowStack(depth + 1) + frame[0] : 0;
+}
+
 std::wstring ScenarioText(std::int32_t scenario)
 {
     const wchar_t* name = KorvaneUpdaterKernel::Scenario::Name(scenario);
@@ -440,11 +452,15 @@ void DirectorCore::Crash(std::uint32_t threads)
         ++runsStarted_;
     }
     auto barrier = std::make_shared<Barrier>(threads);
+    const bool overflow = configuration_.crashKind == CrashKind::StackOverflow;
     for (std::uint32_t i = 0; i < threads; ++i)
     {
-        Launch(Role::Answer, [barrier] {
+        Launch(Role::Answer, [barrier, overflow] {
             barrier->ArriveAndWait();
-            WriteThroughNull();
+            if (overflow)
+                OverflowStack(0);
+            else
+                WriteThroughNull();
         });
     }
 }

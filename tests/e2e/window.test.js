@@ -100,3 +100,17 @@ test('the page never leaves the embedded page nor opens windows', () =>
       updater_kernel.GetView((view) => { window.view = view; }); true`);
     await updater.waitFor("window.view === 'detectWelcome'");
   }));
+
+test('a termination signal closes the window without asking the page, as the end of a session does', () =>
+  withUpdater({}, async (updater) => {
+    await updater.waitFor("!!document.querySelector('.screen-install')", 'the install screen');
+    await updater.evaluate(`window.closeRequests = 0;
+      window_helpers.WindowCloseRequestSignal.connect(() => { window.closeRequests += 1; }); true`);
+    updater.child.kill('SIGTERM');
+    const { code } = await updater.exited;
+    assert.equal(code, 0);
+    assert.match(updater.log(), /\]: termination requested\. signal=SIGTERM\n/);
+    assert.match(updater.log(), /\]: close window\n/);
+    assert.doesNotMatch(updater.log(), /\]: handle close button\n/);
+    assert.match(updater.log(), /\]: exit code=0\n/);
+  }));

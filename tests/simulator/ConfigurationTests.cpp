@@ -24,7 +24,8 @@ std::string Describe(const Configuration& c)
         << " outcome=" << (c.outcome == Outcome::Error ? "error" : "complete") << " error_text=" << c.errorText
         << " disk_full=" << c.diskFull << " busy=" << c.busy << " step_ms=" << c.stepMs << " journal=" << c.journal
         << " crash=" << c.crash << " progress_events=" << c.progressEvents << " progress_rate=" << c.progressRate
-        << " null_export=" << c.nullExport << " interrupt_ms=" << c.interruptMs;
+        << " null_export=" << c.nullExport << " interrupt_ms=" << c.interruptMs
+        << " crash_kind=" << (c.crashKind == KorvaneKernel::CrashKind::StackOverflow ? "overflow" : "null");
     return out.str();
 }
 
@@ -77,12 +78,14 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
              c.progressRate = 1000;
          },
          {}},
-        {"null_export=CreateDirector,interrupt_ms=500", nullptr,
+        {"null_export=CreateDirector,interrupt_ms=500,crash_kind=overflow", nullptr,
          [](Configuration& c) {
              c.nullExport = "CreateDirector";
              c.interruptMs = 500;
+             c.crashKind = KorvaneKernel::CrashKind::StackOverflow;
          },
          {}},
+        {"crash_kind=segv", nullptr, none, {"bad simulation value. key=crash_kind value=segv"}},
         {"null_export=Init", nullptr, none, {"bad simulation value. key=null_export value=Init"}},
         {"journal=/tmp/kernel journal.txt", nullptr, [](Configuration& c) { c.journal = "/tmp/kernel journal.txt"; }, {}},
         {" scenario = Update ,, step_ms=5 ,", nullptr,
