@@ -5,7 +5,9 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
 namespace KorvaneKernel
 {
@@ -76,15 +78,20 @@ bool ParseScenario(std::string_view text, std::int32_t& scenario)
     return ParseNumber(text, scenario);
 }
 
-bool ParseOutcome(std::string_view text, Outcome& outcome)
+// One of a few words, each standing for a value.
+template <class Value>
+bool ParseChoice(std::string_view text, std::initializer_list<std::pair<std::string_view, Value>> choices,
+                 Value& value)
 {
-    if (text == "complete")
-        outcome = Outcome::Complete;
-    else if (text == "error")
-        outcome = Outcome::Error;
-    else
-        return false;
-    return true;
+    for (const auto& [word, meaning] : choices)
+    {
+        if (text == word)
+        {
+            value = meaning;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool ParseLanguage(std::string_view text, std::string& language)
@@ -92,25 +99,6 @@ bool ParseLanguage(std::string_view text, std::string& language)
     if (text.empty())
         return false;
     language = text;
-    return true;
-}
-
-bool ParseCrashKind(std::string_view text, CrashKind& kind)
-{
-    if (text == "null")
-        kind = CrashKind::NullWrite;
-    else if (text == "overflow")
-        kind = CrashKind::StackOverflow;
-    else
-        return false;
-    return true;
-}
-
-bool ParseExportName(std::string_view text, std::string& name)
-{
-    if (text != "CreateParameters" && text != "CreateDirector")
-        return false;
-    name = text;
     return true;
 }
 
@@ -129,7 +117,7 @@ bool Apply(std::string_view key, std::string_view value, Configuration& configur
     else if (key == "language")
         ok = ParseLanguage(value, configuration.language);
     else if (key == "outcome")
-        ok = ParseOutcome(value, configuration.outcome);
+        ok = ParseChoice(value, {{"complete", Outcome::Complete}, {"error", Outcome::Error}}, configuration.outcome);
     else if (key == "error_text")
         configuration.errorText = value;
     else if (key == "disk_full")
@@ -147,11 +135,14 @@ bool Apply(std::string_view key, std::string_view value, Configuration& configur
     else if (key == "progress_rate")
         ok = ParseNumber(value, configuration.progressRate);
     else if (key == "crash_kind")
-        ok = ParseCrashKind(value, configuration.crashKind);
+        ok = ParseChoice(value, {{"null", CrashKind::NullWrite}, {"overflow", CrashKind::StackOverflow}},
+                         configuration.crashKind);
     else if (key == "interrupt_ms")
         ok = ParseNumber(value, configuration.interruptMs);
     else if (key == "null_export")
-        ok = ParseExportName(value, configuration.nullExport);
+        ok = ParseChoice(value, {{"CreateParameters", std::string("CreateParameters")},
+                                 {"CreateDirector", std::string("CreateDirector")}},
+                         configuration.nullExport);
     else
         return false;
     bad = !ok;
