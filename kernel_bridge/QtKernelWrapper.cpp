@@ -1,14 +1,18 @@
 #include "kernel_bridge/QtKernelWrapper.h"
 
+#include "common/ExceptionHelper.h"
 #include "common/LocalizationOptions.h"
 #include "common/Log.h"
 #include "common/ProcessHelper.h"
 #include "common/UpdaterUrls.h"
+#include "kernel_bridge/KernelEventTable.h"
 #include "kernel_bridge/KernelHost.h"
 
 #include <QMetaType>
 
+#include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 namespace KorvaneUpdater
@@ -22,11 +26,68 @@ boost::intrusive_ptr<IDirector> Director()
     return KernelHost::Instance().GetDirector();
 }
 
-// A kernel-thread handler: passes the event on only while the facade lives.
-template <class... Arguments, class Emit>
-auto Relay(const std::shared_ptr<EventGate>& gate, Emit emitSignal)
+// Kernel texts as the page gets them: wide ones unchanged, narrow ones read as UTF-8.
+QString ToQt(const std::wstring& text)
 {
-    return [gate, emitSignal](Arguments... arguments) { gate->Pass([&] { emitSignal(arguments...); }); };
+    return QString::fromStdWString(text);
+}
+
+QString ToQt(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+template <class Value>
+Value ToQt(Value value)
+{
+    return value;
+}
+
+// A kernel-thread handler: emits the event's signal on the proxy, only while the facade
+// lives.
+template <class... Parameters>
+auto Relay(const std::shared_ptr<EventGate>& gate, QtKernelWrapperSignals* target,
+           void (QtKernelWrapperSignals::*signal)(Parameters...))
+{
+    return [gate, target, signal](const auto&... arguments) {
+        gate->Pass([&] { emit(target->*signal)(ToQt(arguments)...); });
+    };
+}
+
+// What the GUI thread's log line adds after the signal's name: nothing, or the label
+// and the value where the event's row has a label.
+struct NoValue
+{
+};
+
+template <class Value>
+struct LabelledValue
+{
+    const wchar_t* label;
+    Value value;
+};
+
+std::wostream& operator<<(std::wostream& stream, NoValue)
+{
+    return stream;
+}
+
+template <class Value>
+std::wostream& operator<<(std::wostream& stream, const LabelledValue<Value>& labelled)
+{
+    return stream << labelled.label << labelled.value;
+}
+
+template <class... Values>
+NoValue LoggedValue(std::nullptr_t, const Values&...)
+{
+    return {};
+}
+
+template <class Value>
+LabelledValue<Value> LoggedValue(const wchar_t* label, const Value& value)
+{
+    return {label, value};
 }
 }
 
@@ -57,112 +118,25 @@ void QtKernelWrapper::AttachSignals()
 {
     LOG_DEBUG(L"attach signals");
     boost::intrusive_ptr<IDirectorSignals> events = Director()->GetSignals();
+    if (!events)
+        BOOST_THROW_EXCEPTION(ExceptionHelper::Exception("GetSignals returned nothing"));
     QtKernelWrapperSignals* const target = &proxy;
-    auto add = [this](boost::signals2::connection connection) { connections.emplace_back(connection); };
-
-    add(events->ConnectNotEnoughDiskSpace(Relay<>(gate, [target] { emit target->NotEnoughDiskSpaceSignal(); })));
-    add(events->ConnectAnotherInstallationInProgress(
-        Relay<>(gate, [target] { emit target->AnotherInstallationInProgressSignal(); })));
-    add(events->ConnectScenarioDetected(
-        Relay<std::int32_t>(gate, [target](std::int32_t scenario) { emit target->ScenarioDetectedSignal(scenario); })));
-    add(events->ConnectInterrupted(Relay<>(gate, [target] { emit target->InterruptedSignal(); })));
-    add(events->ConnectStarted(Relay<>(gate, [target] { emit target->StartedSignal(); })));
-    add(events->ConnectStoppingService(Relay<>(gate, [target] { emit target->StoppingServiceSignal(); })));
-    add(events->ConnectServiceStopped(Relay<>(gate, [target] { emit target->ServiceStoppedSignal(); })));
-    add(events->ConnectProgressComponentChanged(Relay<std::int32_t>(
-        gate, [target](std::int32_t component) { emit target->ProgressComponentChangedSignal(component); })));
-    add(events->ConnectProgressPositionChanged(
-        Relay<double>(gate, [target](double progress) { emit target->ProgressPositionChangedSignal(progress); })));
-    add(events->ConnectFloatingProgress(
-        Relay<bool>(gate, [target](bool floating) { emit target->FloatingProgressSignal(floating); })));
-    add(events->ConnectProgressDescriptionChanged(Relay<const std::wstring&>(gate, [target](const std::wstring& text) {
-        emit target->ProgressDescriptionChangedSignal(QString::fromStdWString(text));
-    })));
-    add(events->ConnectError(Relay<const std::string&>(
-        gate, [target](const std::string& text) { emit target->ErrorSignal(QString::fromStdString(text)); })));
-    add(events->ConnectComplete(Relay<>(gate, [target] { emit target->CompleteSignal(); })));
-    add(events->ConnectEnablingWindowsDefender(
-        Relay<bool>(gate, [target](bool enable) { emit target->EnablingWindowsDefenderSignal(enable); })));
-    add(events->ConnectEnablingWindowsFirewall(
-        Relay<bool>(gate, [target](bool enable) { emit target->EnablingWindowsFirewallSignal(enable); })));
-    add(events->ConnectNoAppropriatePermissions(
-        Relay<>(gate, [target] { emit target->NoAppropriatePermissionsSignal(); })));
-    add(events->ConnectComponentsProgressPositionChanged(Relay<double>(
-        gate, [target](double progress) { emit target->ComponentsProgressPositionChangedSignal(progress); })));
+#define KORVANE_RELAY_EVENT(Name, Severity, ValueLabel)                                                       \
+    connections.emplace_back(events->Connect##Name(Relay(gate, target, &QtKernelWrapperSignals::Name##Signal)));
+    KORVANE_KERNEL_EVENTS(KORVANE_RELAY_EVENT)
+#undef KORVANE_RELAY_EVENT
 }
 
 void QtKernelWrapper::AttachSignalsProxy()
 {
     LOG_DEBUG(L"attach signals proxy");
-    using S = QtKernelWrapperSignals;
-    connect(&proxy, &S::NotEnoughDiskSpaceSignal, this, [this] {
-        LOG_DEBUG(L"emit NotEnoughDiskSpaceSignal");
-        emit NotEnoughDiskSpaceSignal();
+#define KORVANE_FORWARD_EVENT(Name, Severity, ValueLabel)                                                     \
+    connect(&proxy, &QtKernelWrapperSignals::Name##Signal, this, [this](auto... values) {                  \
+        KORVANE_LOG(::Log::Level::Severity, L"emit " #Name "Signal" << LoggedValue(ValueLabel, values...));     \
+        emit Name##Signal(values...);                                                                     \
     });
-    connect(&proxy, &S::AnotherInstallationInProgressSignal, this, [this] {
-        LOG_DEBUG(L"emit AnotherInstallationInProgressSignal");
-        emit AnotherInstallationInProgressSignal();
-    });
-    connect(&proxy, &S::ScenarioDetectedSignal, this, [this](int scenario) {
-        LOG_DEBUG(L"emit ScenarioDetectedSignal");
-        emit ScenarioDetectedSignal(scenario);
-    });
-    connect(&proxy, &S::InterruptedSignal, this, [this] {
-        LOG_DEBUG(L"emit InterruptedSignal");
-        emit InterruptedSignal();
-    });
-    connect(&proxy, &S::StartedSignal, this, [this] {
-        LOG_DEBUG(L"emit StartedSignal");
-        emit StartedSignal();
-    });
-    connect(&proxy, &S::StoppingServiceSignal, this, [this] {
-        LOG_DEBUG(L"emit StoppingServiceSignal");
-        emit StoppingServiceSignal();
-    });
-    connect(&proxy, &S::ServiceStoppedSignal, this, [this] {
-        LOG_DEBUG(L"emit ServiceStoppedSignal");
-        emit ServiceStoppedSignal();
-    });
-    connect(&proxy, &S::ProgressComponentChangedSignal, this, [this](int component) {
-        LOG_DEBUG(L"emit ProgressComponentChangedSignal");
-        emit ProgressComponentChangedSignal(component);
-    });
-    connect(&proxy, &S::ProgressPositionChangedSignal, this, [this](double progress) {
-        LOG_TRACE(L"emit ProgressPositionChangedSignal");
-        emit ProgressPositionChangedSignal(progress);
-    });
-    connect(&proxy, &S::FloatingProgressSignal, this, [this](bool floating) {
-        LOG_TRACE(L"emit FloatingProgressSignal");
-        emit FloatingProgressSignal(floating);
-    });
-    connect(&proxy, &S::ProgressDescriptionChangedSignal, this, [this](const QString& description) {
-        LOG_TRACE(L"emit ProgressDescriptionChangedSignal");
-        emit ProgressDescriptionChangedSignal(description);
-    });
-    connect(&proxy, &S::ErrorSignal, this, [this](const QString& description) {
-        LOG_DEBUG(L"emit ErrorSignal");
-        emit ErrorSignal(description);
-    });
-    connect(&proxy, &S::CompleteSignal, this, [this] {
-        LOG_DEBUG(L"emit CompleteSignal");
-        emit CompleteSignal();
-    });
-    connect(&proxy, &S::EnablingWindowsDefenderSignal, this, [this](bool enable) {
-        LOG_DEBUG(L"emit EnablingWindowsDefenderSignal");
-        emit EnablingWindowsDefenderSignal(enable);
-    });
-    connect(&proxy, &S::EnablingWindowsFirewallSignal, this, [this](bool enable) {
-        LOG_DEBUG(L"emit EnablingWindowsFirewallSignal");
-        emit EnablingWindowsFirewallSignal(enable);
-    });
-    connect(&proxy, &S::NoAppropriatePermissionsSignal, this, [this] {
-        LOG_DEBUG(L"emit NoAppropriatePermissionsSignal");
-        emit NoAppropriatePermissionsSignal();
-    });
-    connect(&proxy, &S::ComponentsProgressPositionChangedSignal, this, [this](double progress) {
-        LOG_DEBUG(L"emit ComponentsProgressPositionChangedSignal. progress=" << progress);
-        emit ComponentsProgressPositionChangedSignal(progress);
-    });
+    KORVANE_KERNEL_EVENTS(KORVANE_FORWARD_EVENT)
+#undef KORVANE_FORWARD_EVENT
 }
 
 void QtKernelWrapper::Init()

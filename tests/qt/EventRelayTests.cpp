@@ -1,3 +1,4 @@
+#include "kernel_bridge/KernelEventTable.h"
 #include "kernel_bridge/KernelHost.h"
 #include "kernel_bridge/QtKernelWrapper.h"
 #include "support/EventWait.h"
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 using KorvaneUpdater::QtKernelWrapper;
@@ -27,39 +29,29 @@ class SignalRecorder
 public:
     explicit SignalRecorder(QtKernelWrapper& kernel)
     {
-        using S = QtKernelWrapperSignals;
-        auto on = [this](const std::string& name) {
-            return [this, name] { Add(name); };
-        };
-        QObject::connect(&kernel, &S::NotEnoughDiskSpaceSignal, on("NotEnoughDiskSpace"));
-        QObject::connect(&kernel, &S::AnotherInstallationInProgressSignal, on("AnotherInstallationInProgress"));
-        QObject::connect(&kernel, &S::ScenarioDetectedSignal, [this](int s) { Add("ScenarioDetected " + std::to_string(s)); });
-        QObject::connect(&kernel, &S::InterruptedSignal, on("Interrupted"));
-        QObject::connect(&kernel, &S::StartedSignal, on("Started"));
-        QObject::connect(&kernel, &S::StoppingServiceSignal, on("StoppingService"));
-        QObject::connect(&kernel, &S::ServiceStoppedSignal, on("ServiceStopped"));
-        QObject::connect(&kernel, &S::ProgressComponentChangedSignal,
-                         [this](int c) { Add("ProgressComponentChanged " + std::to_string(c)); });
-        QObject::connect(&kernel, &S::ProgressPositionChangedSignal,
-                         [this](double p) { Add("ProgressPositionChanged " + Number(p)); });
-        QObject::connect(&kernel, &S::FloatingProgressSignal,
-                         [this](bool f) { Add(std::string("FloatingProgress ") + (f ? "1" : "0")); });
-        QObject::connect(&kernel, &S::ProgressDescriptionChangedSignal,
-                         [this](const QString& d) { Add("ProgressDescriptionChanged " + d.toStdString()); });
-        QObject::connect(&kernel, &S::ErrorSignal, [this](const QString& d) { Add("Error " + d.toStdString()); });
-        QObject::connect(&kernel, &S::CompleteSignal, on("Complete"));
-        QObject::connect(&kernel, &S::ComponentsProgressPositionChangedSignal,
-                         [this](double p) { Add("ComponentsProgressPositionChanged " + Number(p)); });
+#define KORVANE_RECORD_EVENT(Name, Severity, ValueLabel)                                                      \
+    QObject::connect(&kernel, &QtKernelWrapperSignals::Name##Signal,                                       \
+                     [this](auto... values) { Add(std::string(#Name) + Values(values...)); });
+        KORVANE_KERNEL_EVENTS(KORVANE_RECORD_EVENT)
+#undef KORVANE_RECORD_EVENT
     }
 
     std::vector<std::string> events;
     bool allOnGuiThread = true;
 
 private:
-    static std::string Number(double value)
+    // The values as the kernel's journal writes them: " 6", " 1", " text".
+    static std::string Values() { return {}; }
+    template <class Value>
+    static std::string Values(const Value& value)
     {
         std::ostringstream text;
-        text << value;
+        if constexpr (std::is_same_v<Value, QString>)
+            text << ' ' << value.toStdString();
+        else if constexpr (std::is_same_v<Value, bool>)
+            text << ' ' << (value ? 1 : 0);
+        else
+            text << ' ' << value;
         return text.str();
     }
 
