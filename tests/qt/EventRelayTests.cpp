@@ -115,10 +115,7 @@ TEST_F(EventRelayTest, AfterTheFacadeIsGoneEventsReachNoHandler)
     QObject::connect(kernel.get(), &QtKernelWrapperSignals::ScenarioDetectedSignal, [&](int) { ++received; });
     kernel.reset();
     KernelHost::Instance().GetDirector()->SetScenario(4);
-    Testing::WaitUntil([&] {
-        const auto journal = Journal();
-        return Contains(journal, "event ScenarioDetected 4");
-    });
+    ASSERT_TRUE(Testing::WaitUntil([&] { return Contains(Journal(), "event ScenarioDetected 4"); }));
     QCoreApplication::processEvents();
     EXPECT_EQ(received, 0);
 }
@@ -128,18 +125,26 @@ TEST_F(EventRelayTest, AfterTheFacadeIsGoneEventsReachNoHandler)
 TEST_F(EventRelayTest, DestroyingTheFacadeWhileEventsFlyIsSafe)
 {
     Configure("step_ms=0,scenario=Install");
+    int beforeDestruction = 0;
+    int afterDestruction = 0;
     for (int round = 0; round < 40; ++round)
     {
         auto kernel = std::make_unique<QtKernelWrapper>();
+        auto alive = std::make_shared<bool>(true);
+        const auto count = [&, alive] { ++(*alive ? beforeDestruction : afterDestruction); };
+        QObject::connect(kernel.get(), &QtKernelWrapperSignals::ScenarioDetectedSignal, count);
+        QObject::connect(kernel.get(), &QtKernelWrapperSignals::ProgressPositionChangedSignal, count);
         kernel->Start();
         for (int i = 0; i < 4; ++i)
             kernel->SetScenario(i);
         kernel->Interrupt();
         if (round % 2 == 0)
             QCoreApplication::processEvents();
+        *alive = false;
         kernel.reset();
     }
     KernelHost::Destroy(); // joins every kernel thread
     QCoreApplication::processEvents();
-    SUCCEED();
+    EXPECT_GT(beforeDestruction, 0);
+    EXPECT_EQ(afterDestruction, 0);
 }
