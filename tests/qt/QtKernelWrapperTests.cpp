@@ -145,10 +145,10 @@ TEST_F(QtKernelWrapperTest, ExecUrlOpensTheBuiltLinkWithTheShell)
         << LogText();
     EXPECT_TRUE(Logged("url="));
     // The empty link of an id without an address is handed over all the same.
-    Testing::WaitUntil([&] {
+    ASSERT_TRUE(Testing::WaitUntil([&] {
         const std::string opened = OpenedTargets();
         return std::count(opened.begin(), opened.end(), '\n') >= 2;
-    });
+    }));
     // Each opener runs on its own, so they may record in either order.
     const std::string opened = OpenedTargets();
     EXPECT_NE(opened.find("https://redirect.korvane.com/redirect.php?LID=LID002&userflow=renew_inapp&culture="),
