@@ -31,8 +31,10 @@ bool IsRemovableDevice(const QString& deviceName)
 
 DriveType GetDriveType(const std::wstring& path)
 {
-    const QStorageInfo storage(QString::fromStdWString(path));
-    if (!storage.isValid())
+    const QString asked = QString::fromStdWString(path);
+    const QStorageInfo storage(asked);
+    // Only the root of a drive has a type; any other path is "no root directory".
+    if (!storage.isValid() || QFileInfo(asked).canonicalFilePath() != QFileInfo(storage.rootPath()).canonicalFilePath())
         return kDriveNoRootDir;
     const QString type = QString::fromLatin1(storage.fileSystemType());
     const QString device = QString::fromLatin1(storage.device());

@@ -2,8 +2,9 @@
 
 #include <string>
 
-// GetDriveTypeW for the drive that holds a path: removable and optical media are told
-// apart from fixed disks by the block device the path's file system lives on.
+// GetDriveTypeW: the type of the drive whose root the path is (a mount point here);
+// any other path gives kDriveNoRootDir. Removable and optical media are told apart from
+// fixed disks by the block device the file system lives on.
 namespace Platform
 {
 enum DriveType : unsigned

@@ -43,7 +43,13 @@ public:
     void accept() override
     {
         const QStringList chosen = selectedFiles();
-        if (chosen.size() == 1 && Acceptable(check_, chosen.front()))
+        if (chosen.size() != 1 || !Acceptable(check_, chosen.front()))
+            return;
+        // Where files may be chosen, a folder may be too: confirming one returns it
+        // instead of opening it (a double click still opens it).
+        if (check_ == Check::FileOrFolder && QFileInfo(chosen.front()).isDir())
+            QDialog::accept();
+        else
             QFileDialog::accept();
     }
 
