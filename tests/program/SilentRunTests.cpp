@@ -122,16 +122,34 @@ TEST(MissingKernel, BothModesFailWithTheDiagnosticText)
 {
     for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--silent"}, std::vector<std::string>{}})
     {
+        const bool windowed = arguments.empty();
+        SCOPED_TRACE(windowed ? "windowed" : "silent");
         ProgramSandbox sandbox(ProgramSandbox::Layout{true, false, true});
+        if (windowed)
+        {
+            // A display of Qt's own, and a saved language so that the language lookup
+            // does not load the kernel: the window's kernel facade is what must fail.
+            sandbox.Environment()["QT_QPA_PLATFORM"] = "offscreen";
+            sandbox.Environment()["QT_QUICK_BACKEND"] = "software";
+            Testing::WriteFile(sandbox.LangFile(), "0");
+        }
         const auto result = sandbox.Run(arguments, "");
         ASSERT_TRUE(result.exited);
         EXPECT_EQ(result.exitStatus, StatusOf(1603));
         const std::string log = sandbox.LogText();
         const std::string library = (sandbox.ProgramFolder() / "KorvaneUpdaterKernel.so").string();
+        const std::string failure = "std::exception::what: " + library + "\n";
         EXPECT_NE(log.find("Throw in function"), std::string::npos) << log;
-        EXPECT_NE(log.find("std::exception::what: " + library + "\n"), std::string::npos) << log;
+        EXPECT_NE(log.find(failure), std::string::npos) << log;
         EXPECT_NE(log.find("[ExceptionHelper::TagError*] = 126"), std::string::npos) << log;
         EXPECT_NE(log.find("]: exit code=1603\n"), std::string::npos) << log;
+        if (windowed)
+        {
+            const auto facade = log.find("]: construct qt kernel wrapper\n");
+            ASSERT_NE(facade, std::string::npos) << log;
+            EXPECT_GT(log.find(failure), facade) << log;
+            EXPECT_EQ(log.find(failure), log.rfind(failure)) << "the kernel was loaded more than once\n" << log;
+        }
     }
 }
 
