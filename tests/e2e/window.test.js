@@ -4,7 +4,7 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const { startDisplay } = require('./support/display');
-const { Updater } = require('./support/updater');
+const { Updater, waitFor } = require('./support/updater');
 
 let display;
 test.before(async () => { display = await startDisplay(); });
@@ -83,11 +83,24 @@ test('the page never leaves the embedded page nor opens windows', () =>
       `(() => { const link = document.createElement('a'); link.href = 'https://example.com/';
           document.body.appendChild(link); link.click(); })()`,
       `(() => { const link = document.createElement('a'); link.href = 'https://example.com/';
-          link.target = '_blank'; document.body.appendChild(link); link.click(); })()`,
+          link.target = '_blank'; link.id = 'new-window-link'; link.textContent = 'new window';
+          link.style.cssText = 'position:fixed;left:0;top:0;width:60px;height:30px;display:block;z-index:100000';
+          document.body.appendChild(link); })()`,
     ];
-    for (const attempt of attempts) {
+    // A link to a new window, followed by a real click (a script's click opens nothing).
+    const followedByClick = new Set([attempts.length - 1]);
+    // Each attempt is refused, by the program with a record of its own or by the page's
+    // content security policy with a violation event; only then is the page checked.
+    await updater.evaluate(`window.violations = 0;
+      document.addEventListener('securitypolicyviolation', () => { window.violations += 1; }); true`);
+    const refusals = async () =>
+      (updater.log().match(/\]: (navigation refused|new window refused|request blocked)\./g) || []).length +
+      await updater.evaluate('window.violations');
+    for (const [index, attempt] of attempts.entries()) {
+      const before = await refusals();
       await updater.evaluate(`${attempt}; true`);
-      await new Promise((resolve) => setTimeout(resolve, 300));
+      if (followedByClick.has(index)) await updater.click('#new-window-link');
+      await waitFor(async () => await refusals() > before, `the refusal of ${attempt}`);
       assert.equal(await updater.evaluate('location.href'), start, attempt);
       assert.equal(await updater.evaluate('window.marker'), 42, `${attempt} reloaded the page`);
     }
