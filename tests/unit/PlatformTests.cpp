@@ -9,6 +9,8 @@
 #include "support/TempFolder.h"
 #include "support/TextFile.h"
 
+#include <boost/filesystem/path.hpp>
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -37,6 +39,9 @@ TEST(SpecialFolder, MapsFoldersFromTheEnvironment)
         {kCsidlDesktopDirectory, "", nullptr, nullptr, kResultFail, L""},
         {0x05, "/home/u", nullptr, nullptr, kResultFail, L""},
         {-1, "/home/u", nullptr, nullptr, kResultFail, L""},
+        // Bytes that are not UTF-8 are kept, each as its own escape.
+        {kCsidlCommonAppData, "/home/\xff\xc3", nullptr, nullptr, kResultOk, L"/home/\xdcff\xdcc3/.local/share"},
+        {kCsidlAppData, "/home/u", nullptr, "/cfg/caf\xe9", kResultOk, L"/cfg/caf\xdce9"},
     };
     for (const Case& c : cases)
     {
@@ -135,4 +140,32 @@ TEST(TextConversion, RoundTripsAndReplacesBrokenInput)
     EXPECT_EQ(Utf8ToWide(WideToUtf8(text)), text);
     EXPECT_EQ(Utf8ToWide("a\xff" "b\xc3"), L"a\ufffdb\ufffd");
     EXPECT_EQ(Utf8ToWide("\xe0\x80\x80"), L"\ufffd\ufffd\ufffd"); // overlong
+}
+
+TEST(TextConversion, FileNamesKeepEveryByteThroughTheWideForm)
+{
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+        std::wstring wide;
+    } cases[] = {
+        {"UTF-8 as text", "/d/\xc3\xa9\xe6\x97\xa5\xf0\x9f\x98\x80", L"/d/\u00e9\u65e5\U0001F600"},
+        {"Latin-1", "/home/j\xf6rg", L"/home/j\xdcf6rg"},
+        {"a sequence cut short", "a\xe6\x97", L"a\xdce6\xdc97"},
+        {"overlong", "\xc0\xaf", L"\xdcc0\xdcaf"},
+        {"an encoded surrogate", "\xed\xb2\x80", L"\xdced\xdcb2\xdc80"},
+        {"a stray continuation byte", "x\x80y", L"x\xdc80y"},
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(FileNameToWide(c.bytes), c.wide) << c.name;
+        EXPECT_EQ(WideToFileName(c.wide), c.bytes) << c.name;
+        // boost::filesystem converts the same way in both directions.
+        EXPECT_EQ(boost::filesystem::path(c.wide).string(), c.bytes) << c.name;
+        EXPECT_EQ(boost::filesystem::path(c.bytes).wstring(), c.wide) << c.name;
+    }
+    // A wide character no bytes stand for is written as U+FFFD, as for texts.
+    EXPECT_EQ(WideToFileName(L"a\xd800" L"b"), "a\xef\xbf\xbd" "b");
+    EXPECT_EQ(boost::filesystem::path(L"\xdc41").string(), "\xef\xbf\xbd");
 }
