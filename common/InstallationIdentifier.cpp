@@ -120,7 +120,8 @@ std::wstring Read()
     try
     {
         std::string content;
-        if (!OptionFiles::ReadContent(OptionFiles::InstallationFile(), content))
+        if (OptionFiles::ReadContent(OptionFiles::InstallationFile(), OptionFiles::kSmallFileLimit, content) !=
+            OptionFiles::ReadResult::Read)
             return {};
         return Decode(content);
     }

@@ -9,8 +9,9 @@ namespace KorvaneCommon
 {
 namespace InstallationIdentifier
 {
-// The identifier from the "installation" file; empty when the file cannot be opened or
-// its content does not decrypt. Never throws.
+// The identifier from the "installation" file; empty when the file cannot be opened, is
+// no regular file, is larger than a few KiB (logged) or its content does not decrypt.
+// Never throws.
 std::wstring Read();
 
 // The identifier from the content of such a file: the first white-space-delimited word

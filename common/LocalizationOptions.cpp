@@ -3,16 +3,19 @@
 #include "common/ExceptionHelper.h"
 #include "common/Log.h"
 #include "common/NumberParsing.h"
+#include "common/OptionFiles.h"
+#include "common/PathText.h"
 #include "common/SuiteFolders.h"
 #include "kernel_bridge/KernelHost.h"
 #include "platform/FileAccess.h"
+#include "platform/LastError.h"
 #include "platform/TextConversion.h"
 
-#include <boost/filesystem/fstream.hpp>
 #include <boost/filesystem/operations.hpp>
 
+#include <algorithm>
 #include <exception>
-#include <iterator>
+#include <string>
 
 namespace KorvaneCommon
 {
@@ -63,16 +66,19 @@ std::size_t LoadLocale()
     try
     {
         const boost::filesystem::path path = LocaleFilePath();
-        boost::filesystem::ifstream file(path, std::ios::in | std::ios::binary);
-        if (!file)
+        std::string text;
+        switch (OptionFiles::ReadContent(path, OptionFiles::kSmallFileLimit, text))
         {
-            LOG_DEBUG(L"can't open locale file. path=" << path);
+        case OptionFiles::ReadResult::Read:
+            break;
+        case OptionFiles::ReadResult::NotOpened:
+            LOG_DEBUG(L"can't open locale file. path=" << PathHelper::QuotedText(path));
+            return 0;
+        case OptionFiles::ReadResult::TooLarge:
             return 0;
         }
         LOG_DEBUG(L"read locale id");
-        std::string text(kMaxStoredLength, '\0');
-        file.read(&text[0], static_cast<std::streamsize>(text.size()));
-        text.resize(static_cast<std::size_t>(file.gcount()));
+        text.resize(std::min(text.size(), kMaxStoredLength));
         text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
         const std::uint64_t id = StringToUnsigned(Platform::Utf8ToWide(text));
         LOG_DEBUG(L"locale id=" << id);
@@ -96,12 +102,11 @@ void SaveLocale(std::size_t id)
         if (status.type() == boost::filesystem::file_not_found || status.type() == boost::filesystem::status_error)
             boost::filesystem::create_directories(path.parent_path(), error);
 
-        boost::filesystem::ofstream file(path, std::ios::out | std::ios::trunc | std::ios::binary);
-        if (!file)
-            return;
-        file << id;
-        file.close();
-        Platform::GrantEveryoneReadWrite(path.wstring());
+        // Replaced as a whole, so that a failed write (a full disk) leaves the previous
+        // choice, or no file, and never an empty one.
+        if (!Platform::WriteFileAtomically(path.wstring(), std::to_string(id)))
+            LOG_ERROR(L"can't save locale file. path=" << PathHelper::QuotedText(path)
+                                                         << L". error=" << Platform::GetLastError());
     }
     catch (const std::exception& e)
     {

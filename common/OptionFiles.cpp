@@ -1,11 +1,10 @@
 #include "common/OptionFiles.h"
 
+#include "common/Log.h"
+#include "common/PathText.h"
 #include "common/SuiteFolders.h"
-
-#include <boost/filesystem/fstream.hpp>
-
-#include <iterator>
-#include <utility>
+#include "platform/FileAccess.h"
+#include "platform/LastError.h"
 
 namespace KorvaneCommon
 {
@@ -31,24 +30,14 @@ boost::filesystem::path FirstRunFile()
     return SuiteFolders::UserOptions() / "FirstRun";
 }
 
-bool ReadContent(const boost::filesystem::path& path, std::string& content)
+ReadResult ReadContent(const boost::filesystem::path& path, std::size_t limit, std::string& content)
 {
-    try
-    {
-        boost::filesystem::ifstream file(path, std::ios::in | std::ios::binary);
-        if (!file)
-            return false;
-        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        if (file.bad())
-            return false;
-        content = std::move(text);
-        return true;
-    }
-    catch (const std::ios_base::failure&)
-    {
-        // A read error, such as a folder in place of the file.
-        return false;
-    }
+    if (Platform::ReadRegularFile(path.wstring(), limit, content))
+        return ReadResult::Read;
+    if (Platform::GetLastError() != Platform::kErrorFileTooLarge)
+        return ReadResult::NotOpened;
+    LOG_ERROR(L"file too large. path=" << PathHelper::QuotedText(path) << L". size limit=" << limit);
+    return ReadResult::TooLarge;
 }
 }
 }

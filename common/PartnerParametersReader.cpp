@@ -2,6 +2,7 @@
 
 #include "common/Log.h"
 #include "common/OptionFiles.h"
+#include "common/PathText.h"
 #include "platform/TextConversion.h"
 
 #include <boost/filesystem/operations.hpp>
@@ -16,6 +17,10 @@ namespace PartnerParametersReader
 {
 namespace
 {
+using KorvaneCommon::OptionFiles::kXmlFileLimit;
+using KorvaneCommon::OptionFiles::ReadContent;
+using KorvaneCommon::OptionFiles::ReadResult;
+
 // A file whose status is "not found" or cannot be determined is missing; it is logged.
 bool Exists(const boost::filesystem::path& path)
 {
@@ -23,7 +28,7 @@ bool Exists(const boost::filesystem::path& path)
     const auto type = boost::filesystem::status(path, error).type();
     if (type == boost::filesystem::file_not_found || type == boost::filesystem::status_error)
     {
-        LOG_ERROR(L"Partner config not found. Path=" << path.wstring());
+        LOG_ERROR(L"Partner config not found. Path=" << PathHelper::Text(path));
         return false;
     }
     return true;
@@ -95,7 +100,7 @@ std::wstring Get(const std::wstring& name)
         if (!Exists(path))
             return {};
         std::string content;
-        if (!KorvaneCommon::OptionFiles::ReadContent(path, content))
+        if (ReadContent(path, kXmlFileLimit, content) != ReadResult::Read)
             return {};
         return GetFromContent(content, name);
     }
@@ -127,7 +132,7 @@ std::map<std::wstring, std::wstring> GetInternal(const boost::filesystem::path& 
         if (!Exists(path))
             return {};
         std::string content;
-        if (!KorvaneCommon::OptionFiles::ReadContent(path, content))
+        if (ReadContent(path, kXmlFileLimit, content) != ReadResult::Read)
             return {};
         return GetInternalFromContent(content);
     }

@@ -7,7 +7,8 @@
 #include <string_view>
 
 // Reads the partner file and files in the tracking format. Nothing here throws: every
-// failure ends in an empty value (a missing file is logged, a broken one is not).
+// failure ends in an empty value (a missing file or one above 1 MiB is logged, a broken
+// one or one that is no regular file is not).
 namespace KorvaneWebInstallerKernel
 {
 namespace PartnerParametersReader

@@ -21,7 +21,7 @@ bool MissingDependency(const char* message)
 
 LibraryHandle LoadLibrary(const std::wstring& path)
 {
-    std::string narrow = WideToUtf8(path);
+    std::string narrow = WideToFileName(path);
     if (narrow.empty())
     {
         SetLastError(kErrorModNotFound);

@@ -1,5 +1,6 @@
 #include "platform/FileTime.h"
 
+#include "platform/FileDescriptor.h"
 #include "platform/LastError.h"
 #include "platform/TextConversion.h"
 
@@ -16,47 +17,6 @@ namespace
 {
 constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600;
 constexpr std::uint64_t kTicksPerSecond = 10000000;
-constexpr ErrorCode kErrorPathNotFound = 3;
-constexpr ErrorCode kErrorGenFailure = 31;
-
-ErrorCode ErrorFromErrno(int error)
-{
-    switch (error)
-    {
-    case ENOENT:
-        return kErrorFileNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-        return kErrorPathNotFound;
-    case EACCES:
-    case EPERM:
-        return kErrorAccessDenied;
-    default:
-        return kErrorGenFailure;
-    }
-}
-
-// Closes the descriptor on every way out, keeping the error of the failing call.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-        {
-            const int saved = errno;
-            ::close(fd_);
-            errno = saved;
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 bool ToFileTime(const struct statx_timestamp& stamp, FileTime& fileTime)
 {
@@ -72,11 +32,12 @@ bool Fail(ErrorCode code)
 
 bool UnixTimeToFileTime(std::int64_t seconds, std::uint32_t nanoseconds, FileTime& fileTime)
 {
-    if (nanoseconds >= 1000000000u || seconds < -kSecondsFrom1601To1970)
+    // The range is checked before any arithmetic: the sum must not overflow either.
+    if (nanoseconds >= 1000000000u || seconds < -kSecondsFrom1601To1970 ||
+        seconds > std::numeric_limits<std::int64_t>::max() - kSecondsFrom1601To1970)
         return false;
     const auto since1601 = static_cast<std::uint64_t>(seconds + kSecondsFrom1601To1970);
-    if (seconds > std::numeric_limits<std::int64_t>::max() - kSecondsFrom1601To1970 ||
-        since1601 > (std::numeric_limits<std::uint64_t>::max() - nanoseconds / 100) / kTicksPerSecond)
+    if (since1601 > (std::numeric_limits<std::uint64_t>::max() - nanoseconds / 100) / kTicksPerSecond)
         return false;
     fileTime = since1601 * kTicksPerSecond + nanoseconds / 100;
     return true;
@@ -84,8 +45,10 @@ bool UnixTimeToFileTime(std::int64_t seconds, std::uint32_t nanoseconds, FileTim
 
 bool GetFileTimes(const std::wstring& path, FileTimes& times)
 {
-    // A folder opens for reading too, as with the backup-semantics flag.
-    const Descriptor file(::open(WideToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    // A folder opens for reading too, as with the backup-semantics flag; a FIFO or a
+    // device opens without waiting for the other end.
+    const FileDescriptor file(
+        ::open(WideToFileName(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.Get() < 0)
         return Fail(ErrorFromErrno(errno));
 

@@ -1,5 +1,7 @@
 #include "platform/LastError.h"
 
+#include <cerrno>
+
 namespace Platform
 {
 namespace
@@ -15,5 +17,29 @@ ErrorCode GetLastError()
 void SetLastError(ErrorCode code)
 {
     lastError = code;
+}
+
+ErrorCode ErrorFromErrno(int error)
+{
+    switch (error)
+    {
+    case 0:
+        return kErrorSuccess;
+    case ENOENT:
+        return kErrorFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS:
+        return kErrorAccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return kErrorDiskFull;
+    default:
+        return kErrorGenFailure;
+    }
 }
 }

@@ -8,14 +8,22 @@ using ErrorCode = unsigned long;
 
 constexpr ErrorCode kErrorSuccess = 0;
 constexpr ErrorCode kErrorFileNotFound = 2;
+constexpr ErrorCode kErrorPathNotFound = 3;
 constexpr ErrorCode kErrorAccessDenied = 5;
 constexpr ErrorCode kErrorInvalidHandle = 6;
+constexpr ErrorCode kErrorGenFailure = 31;
+constexpr ErrorCode kErrorDiskFull = 112;
 constexpr ErrorCode kErrorInsufficientBuffer = 122;
 constexpr ErrorCode kErrorModNotFound = 126;
 constexpr ErrorCode kErrorProcNotFound = 127;
 constexpr ErrorCode kErrorBadExeFormat = 193;
 constexpr ErrorCode kErrorEnvVarNotFound = 203;
+constexpr ErrorCode kErrorBadFileType = 222;
+constexpr ErrorCode kErrorFileTooLarge = 223;
 
 ErrorCode GetLastError();
 void SetLastError(ErrorCode code);
+
+// The Windows error code closest to a failed file call's errno.
+ErrorCode ErrorFromErrno(int error);
 }

@@ -47,7 +47,7 @@ unsigned long GetModuleFileName(ModuleHandle module, std::wstring& path)
         }
         narrow = map->l_name;
     }
-    path = Utf8ToWide(narrow);
+    path = FileNameToWide(narrow);
     SetLastError(kErrorSuccess);
     return static_cast<unsigned long>(path.size());
 }

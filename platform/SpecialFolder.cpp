@@ -73,7 +73,7 @@ Result GetSpecialFolderPath(int csidl, std::wstring& path)
     if (!Lookup(csidl, found))
         return kResultFail;
     TrimTrailingSlashes(found);
-    path = Utf8ToWide(found);
+    path = FileNameToWide(found);
     return kResultOk;
 }
 }

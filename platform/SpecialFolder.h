@@ -20,5 +20,6 @@ constexpr int kCsidlProgramFiles = 0x26;
 // CSIDL_APPDATA        -> $XDG_CONFIG_HOME (default $HOME/.config)
 // CSIDL_DESKTOPDIRECTORY -> $HOME/Desktop
 // CSIDL_PROGRAM_FILES  -> /opt
+// The variables' bytes are kept exactly, UTF-8 or not (FileNameToWide).
 Result GetSpecialFolderPath(int csidl, std::wstring& path);
 }

@@ -1,9 +1,14 @@
 #include "platform/TextConversion.h"
 
 #include <boost/filesystem/path.hpp>
-#include <boost/filesystem/detail/utf8_codecvt_facet.hpp>
 
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <locale>
+#include <optional>
+#include <stdexcept>
 
 namespace Platform
 {
@@ -38,6 +43,137 @@ void AppendUtf8(std::string& out, char32_t cp)
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
+
+// One UTF-8 sequence at the start of [p, end): its code point and length; length 0 when
+// the bytes there are not a valid, complete sequence (overlong forms and surrogates
+// included).
+struct Decoded
+{
+    char32_t cp = 0;
+    int length = 0;
+};
+
+Decoded DecodeOne(const unsigned char* p, const unsigned char* end)
+{
+    const unsigned char lead = *p;
+    Decoded result;
+    int length = 0;
+    if (lead < 0x80)
+        return {lead, 1};
+    if (lead >= 0xC2 && lead <= 0xDF)
+    {
+        result.cp = lead & 0x1F;
+        length = 2;
+    }
+    else if (lead >= 0xE0 && lead <= 0xEF)
+    {
+        result.cp = lead & 0x0F;
+        length = 3;
+    }
+    else if (lead >= 0xF0 && lead <= 0xF4)
+    {
+        result.cp = lead & 0x07;
+        length = 4;
+    }
+    else
+    {
+        return {};
+    }
+    if (end - p < length)
+        return {};
+    for (int i = 1; i < length; ++i)
+    {
+        if ((p[i] & 0xC0) != 0x80)
+            return {};
+        result.cp = (result.cp << 6) | (p[i] & 0x3F);
+    }
+    const bool overlong = (length == 3 && result.cp < 0x800) || (length == 4 && result.cp < 0x10000);
+    if (overlong || result.cp > 0x10FFFF || (result.cp >= 0xD800 && result.cp <= 0xDFFF))
+        return {};
+    result.length = length;
+    return result;
+}
+
+// A byte of a file name that is not UTF-8 travels as a lone low surrogate, U+DC80 to
+// U+DCFF, which valid UTF-8 never decodes to; encoding turns it back into the byte.
+constexpr char32_t kEscapeBase = 0xDC00;
+
+// One character of a file name from its bytes: a UTF-8 sequence, else one escaped byte.
+const unsigned char* DecodeFileNameUnit(const unsigned char* p, const unsigned char* end, wchar_t& out)
+{
+    const Decoded decoded = DecodeOne(p, end);
+    if (decoded.length == 0)
+    {
+        out = static_cast<wchar_t>(kEscapeBase + *p);
+        return p + 1;
+    }
+    out = static_cast<wchar_t>(decoded.cp);
+    return p + decoded.length;
+}
+
+void AppendFileNameUnit(std::string& out, char32_t cp)
+{
+    if (cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF)
+        out += static_cast<char>(cp - kEscapeBase);
+    else
+        AppendUtf8(out, cp);
+}
+
+// Converts whole file names between the wide form and their bytes, losslessly, for
+// boost::filesystem::path. Never fails: a wide character that no byte sequence stands
+// for is written as U+FFFD.
+class FileNameCodecvt : public std::codecvt<wchar_t, char, std::mbstate_t>
+{
+protected:
+    result do_in(std::mbstate_t&, const char* from, const char* fromEnd, const char*& fromNext, wchar_t* to,
+                 wchar_t* toEnd, wchar_t*& toNext) const override
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(from);
+        const auto* end = reinterpret_cast<const unsigned char*>(fromEnd);
+        while (p < end && to < toEnd)
+            p = DecodeFileNameUnit(p, end, *to++);
+        fromNext = reinterpret_cast<const char*>(p);
+        toNext = to;
+        return p == end ? ok : partial;
+    }
+
+    result do_out(std::mbstate_t&, const wchar_t* from, const wchar_t* fromEnd, const wchar_t*& fromNext, char* to,
+                  char* toEnd, char*& toNext) const override
+    {
+        std::string bytes;
+        for (; from < fromEnd; ++from)
+        {
+            bytes.clear();
+            AppendFileNameUnit(bytes, static_cast<char32_t>(*from));
+            if (toEnd - to < static_cast<std::ptrdiff_t>(bytes.size()))
+                break;
+            to = std::copy(bytes.begin(), bytes.end(), to);
+        }
+        fromNext = from;
+        toNext = to;
+        return from == fromEnd ? ok : partial;
+    }
+
+    result do_unshift(std::mbstate_t&, char* to, char*, char*& toNext) const override
+    {
+        toNext = to;
+        return noconv;
+    }
+
+    int do_encoding() const noexcept override { return 0; }
+    bool do_always_noconv() const noexcept override { return false; }
+    int do_max_length() const noexcept override { return 4; }
+
+    int do_length(std::mbstate_t&, const char* from, const char* fromEnd, std::size_t max) const override
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(from);
+        const auto* end = reinterpret_cast<const unsigned char*>(fromEnd);
+        wchar_t unit = 0;
+        for (; p < end && max > 0; --max)
+            p = DecodeFileNameUnit(p, end, unit);
+        return static_cast<int>(p - reinterpret_cast<const unsigned char*>(from));
+    }
+};
 }
 
 std::wstring Utf8ToWide(std::string_view text)
@@ -48,59 +184,18 @@ std::wstring Utf8ToWide(std::string_view text)
     const auto* end = p + text.size();
     while (p < end)
     {
-        const unsigned char lead = *p;
-        int length = 0;
-        char32_t cp = 0;
-        if (lead < 0x80)
-        {
-            cp = lead;
-            length = 1;
-        }
-        else if (lead >= 0xC2 && lead <= 0xDF)
-        {
-            cp = lead & 0x1F;
-            length = 2;
-        }
-        else if (lead >= 0xE0 && lead <= 0xEF)
-        {
-            cp = lead & 0x0F;
-            length = 3;
-        }
-        else if (lead >= 0xF0 && lead <= 0xF4)
-        {
-            cp = lead & 0x07;
-            length = 4;
-        }
-        else
+        const Decoded decoded = DecodeOne(p, end);
+        if (decoded.length == 0)
         {
             out += static_cast<wchar_t>(kReplacement);
-            ++p;
-            continue;
-        }
-        if (end - p < length)
-        {
-            out += static_cast<wchar_t>(kReplacement);
-            break;
-        }
-        bool valid = true;
-        for (int i = 1; i < length; ++i)
-        {
-            if ((p[i] & 0xC0) != 0x80)
-            {
-                valid = false;
+            // An incomplete sequence at the end is one broken character.
+            if (*p >= 0xC2 && *p <= 0xF4 && end - p < (*p >= 0xF0 ? 4 : *p >= 0xE0 ? 3 : 2))
                 break;
-            }
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
-        if (!valid || overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        {
-            out += static_cast<wchar_t>(kReplacement);
             ++p;
             continue;
         }
-        out += static_cast<wchar_t>(cp);
-        p += length;
+        out += static_cast<wchar_t>(decoded.cp);
+        p += decoded.length;
     }
     return out;
 }
@@ -114,9 +209,59 @@ std::string WideToUtf8(std::wstring_view text)
     return out;
 }
 
+std::wstring FileNameToWide(std::string_view bytes)
+{
+    std::wstring out;
+    out.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    wchar_t unit = 0;
+    while (p < end)
+    {
+        p = DecodeFileNameUnit(p, end, unit);
+        out += unit;
+    }
+    return out;
+}
+
+std::string WideToFileName(std::wstring_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t c : text)
+        AppendFileNameUnit(out, static_cast<char32_t>(c));
+    return out;
+}
+
 void UseUtf8Paths()
 {
-    static const std::locale utf8(std::locale::classic(), new boost::filesystem::detail::utf8_codecvt_facet);
-    boost::filesystem::path::imbue(utf8);
+    static const std::locale fileNames(std::locale::classic(), new FileNameCodecvt);
+    try
+    {
+        boost::filesystem::path::imbue(fileNames);
+        return;
+    }
+    catch (const std::runtime_error&)
+    {
+        // The file-system library builds the user's locale ("") before it takes the one
+        // given here, and that throws when LANG or an LC_ variable names a locale this
+        // machine lacks, a malformed one included. Nothing else of that locale is used,
+        // so build it as "C" and give the variables back untouched.
+    }
+    const char* previous = std::getenv("LC_ALL");
+    const std::optional<std::string> saved = previous != nullptr ? std::optional<std::string>(previous) : std::nullopt;
+    ::setenv("LC_ALL", "C", 1);
+    try
+    {
+        boost::filesystem::path::imbue(fileNames);
+    }
+    catch (const std::runtime_error&)
+    {
+        // Left without: path conversions then fail where they happen, and are reported there.
+    }
+    if (saved)
+        ::setenv("LC_ALL", saved->c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
 }
 }

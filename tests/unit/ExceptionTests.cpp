@@ -4,6 +4,7 @@
 
 #include <boost/exception/get_error_info.hpp>
 #include "platform/LastError.h"
+#include "support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,13 @@ TEST(PathLookups, FolderPathFailsWithItsMessage)
         EXPECT_STREQ(e.what(), "SHGetFolderPath FAILED");
         EXPECT_EQ(boost::get_error_info<ExceptionHelper::ErrorCode>(e), nullptr);
     }
+}
+
+TEST(PathLookups, FolderPathKeepsTheBytesOfTheEnvironment)
+{
+    Testing::ScopedEnvironment environment;
+    environment.Set("HOME", "/home/j\xf6rg").Unset("XDG_DATA_HOME");
+    EXPECT_EQ(PathHelper::Special::FolderPath(0x23).string(), "/home/j\xf6rg/.local/share");
 }
 
 TEST(PathLookups, ProgramPathIsThisExecutable)

@@ -56,6 +56,8 @@ TEST(FileTime, UnixTimesCountFrom1601)
         {1833029933771LL, 0, false, 0},
         {kMax, 0, false, 0},
         {kMax - 11644473600, 0, false, 0},
+        {kMax - 11644473599, 0, false, 0}, // the first second whose sum overflows
+        {std::numeric_limits<std::int64_t>::min(), 0, false, 0},
     };
     for (const Case& c : cases)
     {

@@ -84,5 +84,14 @@ TEST(InstallationIdentifier, ReadsTheStatisticsFileQuietly)
     EXPECT_EQ(InstallationIdentifier::Read(), L"3F2504E0-4F89-11D3-9A0C-0305E82C3301");
     Testing::WriteFile(file, kGuid.substr(2));
     EXPECT_EQ(InstallationIdentifier::Read(), L"");
+    Testing::WriteFile(file, kGuid + std::string(4096 - kGuid.size(), '\n'));
+    EXPECT_EQ(InstallationIdentifier::Read(), L"3F2504E0-4F89-11D3-9A0C-0305E82C3301");
     EXPECT_EQ(log.Text(), "");
+
+    // Anything larger than a few KiB is not such a file: refused, and logged.
+    Testing::WriteFile(file, kGuid + std::string(4097 - kGuid.size(), '\n'));
+    EXPECT_EQ(InstallationIdentifier::Read(), L"");
+    EXPECT_NE(log.Text().find("]: file too large. path=\"" + file.string() + "\". size limit=4096\n"),
+              std::string::npos)
+        << log.Text();
 }

@@ -1,13 +1,16 @@
 #include "common/LocalizationOptions.h"
+#include "support/Fifo.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TextFile.h"
 
+#include <boost/filesystem/fstream.hpp>
 #include <boost/filesystem/operations.hpp>
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 using namespace KorvaneCommon;
@@ -77,6 +80,145 @@ TEST_F(LocalizationOptionsTest, SaveLocaleCreatesTheFolderAndOpensTheFileToEvery
     EXPECT_EQ(LocalizationOptions::LoadLocale(), 99u);
     EXPECT_NE(log_.Text().find("[KorvaneCommon::LocalizationOptions::SaveLocale]["), std::string::npos);
     EXPECT_NE(log_.Text().find("]: SaveLocale called. locale id=305"), std::string::npos);
+}
+
+TEST_F(LocalizationOptionsTest, LoadLocaleReadsOnlyARegularFileOfAFewKiB)
+{
+    Testing::TempFolder outside;
+    enum class Kind
+    {
+        Content,
+        LinkToFile,
+        DanglingLink,
+        Fifo,
+        Folder,
+    };
+    struct Case
+    {
+        const char* name;
+        Kind kind;
+        std::string content;
+        std::size_t id;
+        const char* logged;
+    } cases[] = {
+        {"4 KiB", Kind::Content, "7" + std::string(4095, ' '), 7, "]: locale id=7\n"},
+        {"one byte more", Kind::Content, "7" + std::string(4096, ' '), 0, "]: file too large. path=\""},
+        {"a link to a file", Kind::LinkToFile, "5", 5, "]: locale id=5\n"},
+        {"a dangling link", Kind::DanglingLink, "", 0, "]: can't open locale file. path=\""},
+        {"a FIFO", Kind::Fifo, "", 0, "]: can't open locale file. path=\""},
+        {"a folder", Kind::Folder, "", 0, "]: can't open locale file. path=\""},
+    };
+    for (const Case& c : cases)
+    {
+        boost::filesystem::remove_all(LangFile());
+        boost::filesystem::create_directories(LangFile().parent_path());
+        const auto target = outside.Path() / c.name;
+        switch (c.kind)
+        {
+        case Kind::Content:
+            Testing::WriteFile(LangFile(), c.content);
+            break;
+        case Kind::LinkToFile:
+            Testing::WriteFile(target, c.content);
+            boost::filesystem::create_symlink(target, LangFile());
+            break;
+        case Kind::DanglingLink:
+            boost::filesystem::create_symlink(target, LangFile());
+            break;
+        case Kind::Fifo:
+            Testing::MakeFifo(LangFile());
+            break;
+        case Kind::Folder:
+            boost::filesystem::create_directory(LangFile());
+            break;
+        }
+        const std::size_t before = log_.Text().size();
+        EXPECT_EQ(Testing::WithoutWaitingOn({LangFile()}, [] { return LocalizationOptions::LoadLocale(); }), c.id)
+            << c.name;
+        const std::string logged = log_.Text().substr(before);
+        EXPECT_NE(logged.find(c.logged), std::string::npos) << c.name << "\n" << logged;
+        EXPECT_EQ(logged.find("[error]") != std::string::npos, c.kind == Kind::Content && c.id == 0) << c.name;
+    }
+}
+
+TEST_F(LocalizationOptionsTest, SaveLocaleNeverWritesThroughALink)
+{
+    Testing::TempFolder outside;
+    const auto target = outside.Path() / "created-elsewhere";
+    boost::filesystem::create_directories(LangFile().parent_path());
+    boost::filesystem::create_symlink(target, LangFile());
+
+    LocalizationOptions::SaveLocale(12);
+    EXPECT_FALSE(boost::filesystem::exists(target));
+    EXPECT_FALSE(boost::filesystem::is_symlink(LangFile()));
+    EXPECT_EQ(Testing::ReadFile(LangFile()), "12");
+    EXPECT_EQ(log_.Text().find("[error]"), std::string::npos);
+
+    // A folder in its place cannot be replaced: logged, and nothing is left beside it.
+    boost::filesystem::remove(LangFile());
+    boost::filesystem::create_directory(LangFile());
+    LocalizationOptions::SaveLocale(3);
+    EXPECT_TRUE(boost::filesystem::is_directory(LangFile()));
+    EXPECT_EQ(Testing::FilesIn(LangFile().parent_path()).size(), 0u);
+    EXPECT_NE(log_.Text().find("[error]"), std::string::npos);
+    EXPECT_NE(log_.Text().find("]: can't save locale file. path=\"" + LangFile().string() + "\". error=5\n"),
+              std::string::npos)
+        << log_.Text();
+}
+
+TEST_F(LocalizationOptionsTest, SaveLocaleOnAFullDiskKeepsWhatWasThere)
+{
+    // A tiny file system of its own as the Options folder, filled up.
+    const auto options = LangFile().parent_path();
+    boost::filesystem::create_directories(options);
+    if (::mount("tmpfs", options.c_str(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "cannot mount a file system here";
+    struct Unmount
+    {
+        std::string path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{options.string()};
+    const auto fill = [&options] {
+        boost::filesystem::ofstream filler(options / "filler", std::ios::binary | std::ios::app);
+        const std::string block(4096, 'f');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size())).flush())
+        {
+        }
+    };
+
+    Testing::WriteFile(LangFile(), "4");
+    fill();
+    LocalizationOptions::SaveLocale(12);
+    EXPECT_EQ(Testing::ReadFile(LangFile()), "4");
+
+    boost::filesystem::remove(LangFile());
+    fill();
+    LocalizationOptions::SaveLocale(12);
+    EXPECT_FALSE(boost::filesystem::exists(LangFile()));
+    EXPECT_EQ(Testing::FilesIn(options).size(), 1u) << "only the filler";
+    EXPECT_NE(log_.Text().find("]: can't save locale file. path=\"" + LangFile().string() + "\". error=112\n"),
+              std::string::npos)
+        << log_.Text();
+}
+
+TEST(LocalizationOptions, AFolderNameThatIsNotUtf8IsKeptAsItIs)
+{
+    Testing::TempFolder data;
+    Testing::ScopedEnvironment environment;
+    const auto folder = data.Path() / "d\xf6";
+    environment.Set("XDG_DATA_HOME", folder.string());
+    Testing::LogCapture log;
+    const auto lang = folder / "korvane" / "korvane antivirus" / "Options" / "lang";
+
+    LocalizationOptions::SaveLocale(7);
+    EXPECT_EQ(Testing::ReadFile(lang), "7");
+    EXPECT_EQ(LocalizationOptions::LoadLocale(), 7u);
+    boost::filesystem::remove(lang);
+    EXPECT_EQ(LocalizationOptions::LoadLocale(), 0u);
+    // The log is UTF-8 text: the byte shows as U+FFFD there.
+    const std::string shown =
+        (data.Path() / "d\xef\xbf\xbd" / "korvane" / "korvane antivirus" / "Options" / "lang").string();
+    EXPECT_NE(log.Text().find("]: can't open locale file. path=\"" + shown + "\"\n"), std::string::npos) << log.Text();
 }
 
 TEST_F(LocalizationOptionsTest, UpdateLanguageKeepsAStoredChoice)

@@ -145,3 +145,35 @@ TEST_F(PartnerParametersReaderTest, AFolderInPlaceOfAFileReadsAsEmpty)
     EXPECT_TRUE(PartnerParametersReader::GetInternal(TrackingFile()).empty());
     EXPECT_EQ(log_.Text(), "");
 }
+
+TEST_F(PartnerParametersReaderTest, FilesAboveOneMebibyteAreRefusedAndLogged)
+{
+    constexpr std::size_t kLimit = 1024 * 1024;
+    // A document of exactly `size` bytes whose one attribute takes up what is left.
+    const auto document = [](const std::string& open, const std::string& close, std::size_t size) {
+        return open + std::string(size - open.size() - close.size(), 'a') + close;
+    };
+    struct Case
+    {
+        std::size_t size;
+        bool read;
+    } cases[] = {{kLimit, true}, {kLimit + 1, false}, {50 * kLimit, false}};
+    for (const Case& c : cases)
+    {
+        Testing::WriteFile(PartnerFile(), document(R"(<p><value name="partner" data=")", R"("/></p>)", c.size));
+        Testing::WriteFile(TrackingFile(), document(R"(<root><value name="cmp" data=")", R"("/></root>)", c.size));
+        const std::size_t before = log_.Text().size();
+
+        EXPECT_EQ(PartnerParametersReader::Get(L"partner").size(), c.read ? c.size - 38 : 0) << c.size;
+        const Params params = PartnerParametersReader::GetInternal(TrackingFile());
+        EXPECT_EQ(params.empty() ? 0 : params.at(L"cmp").size(), c.read ? c.size - 40 : 0) << c.size;
+
+        const std::string logged = log_.Text().substr(before);
+        for (const auto& file : {PartnerFile(), TrackingFile()})
+            EXPECT_EQ(logged.find("]: file too large. path=\"" + file.string() + "\". size limit=1048576\n") !=
+                          std::string::npos,
+                      !c.read)
+                << c.size << "\n"
+                << logged;
+    }
+}

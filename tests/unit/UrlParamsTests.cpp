@@ -1,13 +1,17 @@
 #include "common/UrlParams.h"
+#include "support/Fifo.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TextFile.h"
 #include "support/UtcDate.h"
 
+#include <boost/filesystem/operations.hpp>
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace KorvaneCommon;
 
@@ -59,4 +63,33 @@ TEST(InstallDate, IsTheDayTheFirstRunMarkerWasMade)
     const std::wstring date = UrlParams::GetInstallDate();
     const std::wstring after = Testing::TodayUtc();
     EXPECT_TRUE(date == before || date == after) << testing::PrintToString(date);
+}
+
+TEST(UrlParams, FifosInPlaceOfTheOptionFilesGiveTheDefaults)
+{
+    Testing::TempFolder data;
+    Testing::TempFolder config;
+    Testing::ScopedEnvironment environment;
+    environment.Set("XDG_DATA_HOME", data.Path().string()).Set("XDG_CONFIG_HOME", config.Path().string());
+    Testing::LogCapture log;
+    const auto suite = data.Path() / "korvane" / "korvane antivirus";
+    const std::vector<boost::filesystem::path> fifos = {
+        suite / "Options" / "lang", suite / "Options" / "Partner.xml", suite / "Options" / "tr.xml",
+        suite / "Statistics" / "installation",
+        config.Path() / "korvane" / "korvane antivirus" / "Options" / "FirstRun"};
+    for (const auto& fifo : fifos)
+        Testing::MakeFifo(fifo);
+
+    const std::wstring before = Testing::TodayUtc();
+    const std::wstring params = Testing::WithoutWaitingOn(fifos, [] { return UrlParams::Get(68, 5); });
+    const std::wstring after = Testing::TodayUtc();
+    // The marker's times are those of the FIFO itself, made just now.
+    const std::wstring expected = L"&culture=en&utm_source=app0000&utm_medium=med0001&utm_campaign=cam00001&time=5"
+                                  L"&InstallDate=%&mvt-inter=korvane&IGUID=&version=12.10.151.0&lang=en";
+    const std::size_t mark = expected.find(L'%');
+    EXPECT_TRUE(params == expected.substr(0, mark) + before + expected.substr(mark + 1) ||
+                params == expected.substr(0, mark) + after + expected.substr(mark + 1))
+        << testing::PrintToString(params);
+    for (const auto& fifo : fifos)
+        EXPECT_EQ(boost::filesystem::status(fifo).type(), boost::filesystem::fifo_file) << fifo;
 }
