@@ -16,8 +16,9 @@ int main(int argc, char** argv)
 {
     using namespace KorvaneUpdater;
 
-    Termination::Watch();
+    // Before any thread starts: setting up paths may touch the environment.
     Platform::UseUtf8Paths();
+    Termination::Watch();
     int result = ExitCode::Success;
     try
     {
