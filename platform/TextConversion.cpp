@@ -188,10 +188,12 @@ std::wstring Utf8ToWide(std::string_view text)
         if (decoded.length == 0)
         {
             out += static_cast<wchar_t>(kReplacement);
-            // An incomplete sequence at the end is one broken character.
-            if (*p >= 0xC2 && *p <= 0xF4 && end - p < (*p >= 0xF0 ? 4 : *p >= 0xE0 ? 3 : 2))
-                break;
+            // A sequence cut short by the end of the text is one broken character: its
+            // lead and the continuation bytes that came; whatever follows is decoded.
+            const bool cutShort = *p >= 0xC2 && *p <= 0xF4 && end - p < (*p >= 0xF0 ? 4 : *p >= 0xE0 ? 3 : 2);
             ++p;
+            while (cutShort && p < end && (*p & 0xC0) == 0x80)
+                ++p;
             continue;
         }
         out += static_cast<wchar_t>(decoded.cp);

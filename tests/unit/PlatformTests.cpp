@@ -146,6 +146,10 @@ TEST(TextConversion, RoundTripsAndReplacesBrokenInput)
     EXPECT_EQ(Utf8ToWide(WideToUtf8(text)), text);
     EXPECT_EQ(Utf8ToWide("a\xff" "b\xc3"), L"a\ufffdb\ufffd");
     EXPECT_EQ(Utf8ToWide("\xe0\x80\x80"), L"\ufffd\ufffd\ufffd"); // overlong
+    // A sequence cut short: one broken character, and what follows it still counts.
+    EXPECT_EQ(Utf8ToWide("x\xe6\x97"), L"x\ufffd");
+    EXPECT_EQ(Utf8ToWide("x\xf0\x9f" "a"), L"x\ufffd" L"a");
+    EXPECT_EQ(Utf8ToWide("\xe6" "a"), L"\ufffd" L"a");
 }
 
 TEST(TextConversion, FileNamesKeepEveryByteThroughTheWideForm)
