@@ -1,13 +1,13 @@
-#include "app/WindowedMode.h"
+#include "app/WindowLibraryLoader.h"
 #include "app/ProgramArguments.h"
 #include "app/ExitCode.h"
 #include "app/SilentMode.h"
 #include "app/Termination.h"
 #include "common/ExceptionHelper.h"
-#include "common/LocalizationOptions.h"
 #include "common/Log.h"
 #include "common/LoggingInitialization.h"
 #include "kernel_bridge/KernelHost.h"
+#include "kernel_bridge/LanguageDetection.h"
 #include "platform/TextConversion.h"
 
 #include <exception>
@@ -26,7 +26,7 @@ int main(int argc, char** argv)
         KorvaneCommon::UpdateLanguage();
         const std::string commandLine = CommandLineText(argc, argv);
         LOG_INFO(L"version=" << kProgramVersion << L". command_line=" << commandLine);
-        result = HasSilentSwitch(argc, argv) ? RunSilentMode() : RunWindowedMode(argc, argv);
+        result = HasSilentSwitch(argc, argv) ? RunSilentMode() : RunWindowLibrary(argc, argv);
     }
     catch (const boost::exception&)
     {

@@ -33,8 +33,4 @@ void SaveLocale(std::size_t id);
 // The path of the "lang" file in the suite's Options folder.
 boost::filesystem::path LocaleFilePath();
 }
-
-// At start: unless a language is saved, asks the kernel for the system's language and
-// saves the matching id.
-void UpdateLanguage();
 }

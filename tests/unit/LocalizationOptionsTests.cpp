@@ -1,4 +1,5 @@
 #include "common/LocalizationOptions.h"
+#include "kernel_bridge/LanguageDetection.h"
 #include "support/Fifo.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"

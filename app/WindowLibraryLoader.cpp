@@ -1,4 +1,4 @@
-#include "app/WindowedMode.h"
+#include "app/WindowLibraryLoader.h"
 
 #include "app/WindowLibrary.h"
 #include "common/Log.h"
@@ -10,7 +10,7 @@
 
 namespace KorvaneUpdater
 {
-int RunWindowedMode(int& argc, char** argv)
+int RunWindowLibrary(int& argc, char** argv)
 {
     using Library = DllHelper::Detail::Dll<DllHelper::DllTag>;
     const boost::filesystem::path path =
