@@ -3,6 +3,7 @@
 // objects in the page, close requests and the navigation lock-down.
 const test = require('node:test');
 const assert = require('node:assert/strict');
+const { execFileSync } = require('node:child_process');
 const { startDisplay } = require('./support/display');
 const { Updater, waitFor } = require('./support/updater');
 
@@ -126,4 +127,24 @@ test('a termination signal closes the window without asking the page, as the end
     assert.match(updater.log(), /\]: close window\n/);
     assert.doesNotMatch(updater.log(), /\]: handle close button\n/);
     assert.match(updater.log(), /\]: exit code=0\n/);
+  }));
+
+test('the caption drags the window, and Hide takes it off the screen', () =>
+  withUpdater({}, async (updater) => {
+    await updater.waitFor("!!document.querySelector('.screen-install')", 'the install screen');
+    const before = updater.geometry();
+    const id = updater.windowId();
+    // Pressed on the caption's title and moved by (60, 40): the window follows.
+    updater.xdotool('mousemove', String(before.X + 200), String(before.Y + 15), 'mousedown', '1');
+    updater.xdotool('mousemove', String(before.X + 230), String(before.Y + 35));
+    updater.xdotool('mousemove', String(before.X + 260), String(before.Y + 55), 'mouseup', '1');
+    await waitFor(() => updater.geometry().X !== before.X, 'the window to move');
+    const after = updater.geometry();
+    assert.deepEqual([after.X - before.X, after.Y - before.Y], [60, 40]);
+
+    await updater.evaluate('window_helpers.Hide(); true');
+    const mapState = () => execFileSync('xwininfo', ['-id', id], { env: { ...process.env, DISPLAY: display.display } })
+      .toString().match(/Map State: (\w+)/)[1];
+    await waitFor(() => mapState() !== 'IsViewable', 'the window to be hidden');
+    assert.equal(updater.child.exitCode, null, 'hiding does not end the program');
   }));
