@@ -4,11 +4,12 @@
 // taking turns, so that the machine's load falls on both alike. Prints the table and,
 // unless --smoke, writes docs/benchmarks.md and the start-up phases (gnuplot).
 //
-//   node bench/run.js [--build DIR] [--runs N] [--smoke | --startup-only]
+//   node bench/run.js [--build DIR] [--runs N] [--smoke | --startup-only | --clicks-only]
 //
 // --smoke: each measure once with tiny sizes and nothing written (the test suite's run).
 // --startup-only: only the start-up figures and their phases, printed, nothing written
 // (for working on the start-up).
+// --clicks-only: only the click figures, printed, nothing written.
 const { spawn, spawnSync, execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const net = require('node:net');
@@ -26,6 +27,7 @@ for (let i = 2; i < process.argv.length; i += 1) {
   const arg = process.argv[i];
   if (arg === '--smoke') options.smoke = true;
   else if (arg === '--startup-only') options.startupOnly = true;
+  else if (arg === '--clicks-only') options.clicksOnly = true;
   else if (arg === '--build') options.build = path.resolve(process.argv[(i += 1)]);
   else if (arg === '--runs') options.runs = Number(process.argv[(i += 1)]);
   else throw new Error(`unknown argument ${arg}`);
@@ -376,6 +378,105 @@ async function clickRun(kind, perSecond, display) {
   }
 }
 
+// The wizard's own "Cancel" on the progress view of an Install run: a real mouse click,
+// timed from the input event to the first frame that shows the question's title. The
+// bench ticks the licence box and starts the run itself (no offer). `flood`: the run
+// raises its progress events as fast as it can; a flooded page answers the debugging
+// connection only once the flood is over, so the click goes, unseen, to where a calm run
+// showed the button (`at`), as soon as the program's log shows the page's Start call (the
+// flood counts as going on when events still arrive between the click and the question).
+// Otherwise the run goes at its normal pace, nothing floods, and the click waits for the
+// button (the baseline).
+// One click a run: the question covers the button.
+const questionWatch = `(() => {
+  const q = window.__question = { clicked: 0, shown: 0, events: 0, eventsAtClick: 0, eventsAtShown: 0 };
+  updater_kernel.ProgressPositionChangedSignal.connect(() => { q.events += 1; });
+  document.addEventListener('click', (event) => {
+    if (!q.clicked && event.target.closest('.view-progress .cancel')) {
+      q.clicked = event.timeStamp;
+      q.eventsAtClick = q.events;
+    }
+  }, true);
+  const observer = new MutationObserver(() => {
+    const title = document.querySelector('.ngdialog:not(.ngdialog-closing) .dialog-title');
+    if (q.clicked && title && title.textContent.trim() === 'Cancel') {
+      observer.disconnect();
+      requestAnimationFrame(() => {
+        q.shown = performance.now();
+        q.eventsAtShown = q.events;
+      });
+    }
+  });
+  observer.observe(document.body, { childList: true, subtree: true, characterData: true });
+  return true;
+})()`;
+
+// The centre of a visible element, or null.
+const centre = (selector) => `(() => {
+  const element = document.querySelector(${JSON.stringify(selector)});
+  const box = element && element.getBoundingClientRect();
+  return box && box.width > 0 && !element.disabled ? { x: box.left + box.width / 2, y: box.top + box.height / 2 } : null;
+})()`;
+
+async function questionRun(flood, display, at) {
+  const simulation = flood
+    ? `scenario=Install,offer=0,step_ms=0,progress_events=${relayEvents},progress_rate=0`
+    : 'scenario=Install,offer=0,step_ms=1000';
+  const program = await new Program(path.join(bin, 'korvaneupdater'), [],
+    { KORVANE_SIM: simulation, KORVANE_LOG_LEVEL: 'Debug' }, display).start();
+  const clickAt = async ({ x, y }) => {
+    for (const type of ['mousePressed', 'mouseReleased']) {
+      await program.client.Input.dispatchMouseEvent({ type, x, y, button: 'left', clickCount: 1 });
+    }
+  };
+  const where = (selector) => waitFor(async () => {
+    program.alive();
+    return program.evaluate(centre(selector));
+  }, selector, 60000);
+  try {
+    await program.connect('updater_kernel');
+    await program.evaluate(questionWatch);
+    await clickAt(await where('input.agreement + .box'));
+    await clickAt(await where('.button-main'));
+    let cancel = at;
+    if (flood) {
+      await waitFor(() => {
+        program.alive();
+        return recordTime(logRecords(program.home), 'exec Start');
+      }, 'the Start call', 60000);
+    } else {
+      cancel = await where('.view-progress .cancel');
+    }
+    await clickAt(cancel);
+    const shown = await waitFor(async () => {
+      program.alive();
+      return program.evaluate('window.__question.shown > 0 || location.hash === "#/detectComplete"');
+    }, 'the question', 120000).then(() => program.evaluate('window.__question'));
+    return {
+      ms: shown.shown > 0 ? shown.shown - shown.clicked : undefined,
+      flooding: shown.eventsAtShown > shown.eventsAtClick,
+      at: cancel,
+    };
+  } finally {
+    await program.stop();
+  }
+}
+
+// Calm runs first (the first one also finds the button), then the flooded ones.
+async function questionRuns(count, display) {
+  const calm = [await questionRun(false, display)];
+  const [flooded, more] = await interleaved(count, () => questionRun(true, display, calm[0].at),
+    () => questionRun(false, display));
+  return [flooded, calm.concat(more)];
+}
+
+function questionRow(flooded, calm) {
+  const during = flooded.filter((r) => r.flooding && r.ms !== undefined).length;
+  return row('Click on "Cancel" to the question shown, events flooding', 'ms', flooded.map((r) => r.ms),
+    calm.map((r) => r.ms), '< 200 ms', (s) => s.max < 200,
+    `baseline: no events; question shown with events still arriving after the click in ${during} of ${flooded.length} runs`);
+}
+
 // ---------------------------------------------------------------- Google Benchmark
 
 function googleBenchmark(program) {
@@ -517,6 +618,13 @@ async function main() {
   const display = await startDisplay();
   try {
     const say = (text) => process.stderr.write(`${text}\n`);
+    const questionCount = options.smoke ? 1 : 5;
+    if (options.clicksOnly) {
+      say('clicks on the wizard\'s "Cancel" while flooding');
+      const [flooded, calm] = await questionRuns(questionCount, display.display);
+      process.stdout.write(`${table([questionRow(flooded, calm)])}\n`);
+      return;
+    }
     say(`start-up: ${warmUps} warm-up and ${runs} runs of each`);
     const [updaterStart, bareStart] = await interleaved(runs, () => startupUpdater(display.display),
       () => startupBare(display.display));
@@ -539,6 +647,8 @@ async function main() {
       () => clickRun('bare', 1000, display.display));
     const [updaterFlood, bareFlood] = await interleaved(clickRuns, () => clickRun('updater', 0, display.display),
       () => clickRun('bare', 0, display.display));
+    say('clicks on the wizard\'s "Cancel" while flooding');
+    const [flooded, calm] = await questionRuns(questionCount, display.display);
     say('logging and links');
     const logging = googleBenchmark('korvane_bench_logging');
     const links = googleBenchmark('korvane_bench_links');
@@ -559,6 +669,7 @@ async function main() {
       row('Click round trip, 1000 events/s flowing', 'ms', updaterSlow.flat(), bareSlow.flat(), '< 100 ms',
         (s) => s.max < 100),
       row('Click round trip, events flooding', 'ms', updaterFlood.flat(), bareFlood.flat(), '–', () => undefined),
+      questionRow(flooded, calm),
       row('Log statement filtered out', 'ns', ns(logging.LogStatementFilteredOut),
         ns(logging.RawBoostLogFilteredOut), '≤ 5 ns', (s) => s.median <= 5),
       row('Log records written at an enabled level', 'records/s', perSecond(logging.LogStatementWritten),
@@ -586,7 +697,8 @@ ${m.load}. Date: ${m.date}. Commit: ${m.commit}.
 Our machines are shared and busy, so every figure stands beside a bare baseline measured in
 the same run, and the two take turns run by run after one warm-up of each. Start-up:
 ${runs} runs of each; silent run: ${runs + 3}; relay: ${relayRuns}; clicks: ${clickRuns} runs of
-${clicksPerRun} clicks; logging and links: ${runs} repetitions of at least 1 s.
+${clicksPerRun} clicks, and ${questionCount} of one click on the wizard's "Cancel"; logging and links:
+${runs} repetitions of at least 1 s.
 
 ${text}
 
@@ -612,7 +724,12 @@ ${text}
   thread. Clicks: a real mouse click (DevTools input) on a button put into the page, timed from
   the input event to the answer of a call through the channel (\`updater_kernel.GetView\`, the
   bare \`bench.Ping\`), ten clicks 100 ms apart while events flow at 1000/s
-  (\`progress_rate=1000\`), and while they flood.
+  (\`progress_rate=1000\`), and while they flood. The wizard's own "Cancel": the updater with
+  \`scenario=Install,offer=0,progress_events=${relayEvents},progress_rate=0\`: the licence box and
+  "Start Install" clicked, then, as soon as the program's log shows the page's \`Start\` call, one
+  real mouse click where a calm run showed the progress view's "Cancel" (a flooded page answers
+  the debugging connection only after the flood), timed from the input event to the first frame that shows the question's title;
+  baseline: the same click during a normal run (\`step_ms=1000\`), when no events flood.
 - **Logging** (\`bench/micro/LogBenchmark.cpp\`): the program's statement against
   \`BOOST_LOG_SEV\` with the same sink, rotation, collector limits, format, locale and attributes
   installed by hand, writing the same line.

@@ -158,6 +158,7 @@ void DirectorCore::Start()
         busyLeft_ -= busy ? 1 : 0;
         answer = diskFull ? Answer::DiskFull : (busy || runActive_) ? Answer::Busy : Answer::Run;
         ++runsStarted_;
+        startRefused_ = answer != Answer::Run;
         if (answer == Answer::Run)
         {
             runActive_ = true;
@@ -208,15 +209,25 @@ void DirectorCore::Interrupt()
 {
     KERNEL_LOG(logger_, Log::Level::Info, L"interrupt");
     bool running = false;
+    bool refused = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         running = runActive_ && !runEnding_;
         if (running)
             interruptRequested_ = true;
+        refused = !running && startRefused_;
+        startRefused_ = false;
     }
     if (running)
     {
         changed_.notify_all();
+        return;
+    }
+    // A run that has ended, or none at all, leaves nothing to stop. A start that was
+    // refused is given up, which ends the wizard's run as an interruption.
+    if (!refused)
+    {
+        KERNEL_LOG(logger_, Log::Level::Info, L"nothing to interrupt");
         return;
     }
     Launch(Role::Answer, [this] {

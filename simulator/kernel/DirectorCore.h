@@ -87,6 +87,9 @@ private:
     bool runActive_ = false; // a run thread is at work
     bool runEnding_ = false; // ... and past its last chance of an interrupt
     bool interruptRequested_ = false;
+    // The last Start was answered with a full disk or another installation: the request
+    // waits for the user's Retry (Start) or Cancel (Interrupt).
+    bool startRefused_ = false;
 
     KernelThreads threads_; // last: joined before the rest goes
 };

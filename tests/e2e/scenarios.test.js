@@ -149,6 +149,26 @@ test('Repair interrupted through the cancel dialog', () =>
     await steps.clickToClose('.view-interrupted .close');
   }));
 
+test('Update completing while the cancel question is open: "Yes" after the end interrupts nothing', () =>
+  scenario('scenario=Update,step_ms=25', async (steps, updater) => {
+    await steps.waitRoute('#/detectInstall');
+    await steps.waitJournal('call Start');
+    await steps.click('.view-progress .cancel');
+    assert.deepEqual(await steps.openDialogs(), ['Cancel']);
+    assert.ok(!updater.journal().includes('event Complete'), 'the run ended before the question was open');
+    await steps.waitJournal('event Complete');
+    await completion(steps, 'Update Successful');
+    // The answer comes after the end: whatever is left of the question gets the click.
+    await updater.evaluate("document.querySelectorAll('.ngdialog .dialog-yes').forEach((b) => b.click()), true");
+    await updater.waitFor("document.querySelectorAll('.ngdialog').length === 0", 'the question to go');
+    await new Promise((resolve) => setTimeout(resolve, 500));
+    assert.equal(await steps.text('.view-complete .title'), 'Update Successful');
+    const journal = assertJournal(updater, ['call Start', 'event Complete']);
+    const after = journal.slice(journal.indexOf('event Complete'));
+    assert.ok(!after.some((line) => /Interrupt/.test(line)), journal.join('\n'));
+    await steps.clickToClose('.view-complete .close');
+  }));
+
 test('RebootRequired: "Reboot Now" hands the restart to the kernel and ends the program', () =>
   scenario('scenario=RebootRequired,reboot=1', async (steps, updater) => {
     await steps.clickToClose('.screen-reboot .reboot-now');

@@ -11,10 +11,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <set>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace SimulatorTests
@@ -299,16 +301,43 @@ TEST_F(SimulatorKernel, InterruptWakesARunThatIsPausing)
     EXPECT_EQ(Count(events_->Texts(), "Complete"), 0u);
 }
 
-TEST_F(SimulatorKernel, InterruptWithoutARunIsAnsweredAnyway)
+TEST_F(SimulatorKernel, InterruptWithNoRunGoingRaisesNothingUnlessAStartWaitsForAnAnswer)
 {
-    Open("step_ms=0,scenario=LatestVersion");
-    director_->Interrupt();
-    EXPECT_TRUE(events_->WaitFor("Interrupted"));
-
-    InitAndRun();
-    director_->Interrupt();
-    EXPECT_TRUE(events_->WaitFor("Interrupted"));
-    EXPECT_EQ(events_->Texts(), (std::vector<std::string>{"Started", "Complete", "Interrupted"}));
+    struct Case
+    {
+        const char* counts;
+        int startsBefore; // calls of Start (each waited for) before Interrupt
+        std::vector<std::string> answer;
+    };
+    const std::vector<Case> cases = {
+        {"", 0, {}},
+        {"", 1, {}},                                 // the run has completed
+        {"busy=1", 1, {"Interrupted"}},              // Cancel on the busy question
+        {"disk_full=1", 1, {"Interrupted"}},
+        {"busy=1", 2, {}},                           // Retry ran and completed
+    };
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(std::string(test.counts) + " starts=" + std::to_string(test.startsBefore));
+        Open(std::string("step_ms=0,scenario=LatestVersion,") + test.counts);
+        director_->Init();
+        director_->WaitForInit();
+        for (int i = 0; i < test.startsBefore; ++i)
+        {
+            director_->Start();
+            director_->WaitForCompletion();
+        }
+        events_->Clear();
+        director_->Interrupt();
+        if (!test.answer.empty())
+        {
+            EXPECT_TRUE(events_->WaitFor(test.answer.back()));
+        }
+        // A second call finds nothing left to stop.
+        director_->Interrupt();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(events_->Texts(), test.answer);
+    }
 }
 
 TEST_F(SimulatorKernel, SetScenarioIsAnsweredWithThatNumberAndRunsIt)

@@ -50,8 +50,7 @@ TEST_F(SimulatorKernel, JournalRecordsCallsAndEventsInOrder)
     director_->GetTsOffer()->GetHomepageAndSearch();
     director_->SetScenario(12);
     ASSERT_TRUE(events_->WaitFor("ScenarioDetected 12"));
-    director_->Interrupt();
-    ASSERT_TRUE(events_->WaitFor("Interrupted"));
+    director_->Interrupt(); // no run going: journalled, nothing raised
 
     std::vector<std::string> expected = {
         "call CreateParameters", "call SetLogger", "call SetCommandLine korvaneupdater --silent --dir=/opt/kö",
@@ -63,7 +62,7 @@ TEST_F(SimulatorKernel, JournalRecordsCallsAndEventsInOrder)
         "call SetCreateDesktopShortcut 0", "call SetWindow 12345", "call Init", "event FloatingProgress 1",
         "event ScenarioDetected 4", "call WaitForInit", "call Start", "event Started", "event Complete",
         "call WaitForCompletion", "call RebootRequired", "call GetTsOffer", "call GetHomepageAndSearch",
-        "call SetScenario 12", "event ScenarioDetected 12", "call Interrupt", "event Interrupted"};
+        "call SetScenario 12", "event ScenarioDetected 12", "call Interrupt"};
     expected.insert(expected.end(), rest.begin(), rest.end());
     EXPECT_EQ(Testing::ReadLines(journal), expected);
 }

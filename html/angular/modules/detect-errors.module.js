@@ -44,16 +44,17 @@
         return t;
     }
 
-    ErrorsController.$inject = ['$rootScope', 'gettext'];
-    function ErrorsController($rootScope, gettext) {
+    ErrorsController.$inject = ['$rootScope', 'gettext', 'kernelEvents'];
+    function ErrorsController($rootScope, gettext, kernelEvents) {
         var kernel = window.updater_kernel;
         var texts = errorTexts(gettext);
         var vm = this;
 
-        kernel.ErrorSignal.connect(function (description) {
-            $rootScope.$apply(function () {
-                vm.title = description;
-            });
+        // The kernel's own text: any length, any characters (the template isolates it
+        // and limits its lines).
+        kernelEvents.on('ErrorSignal', function (description) {
+            vm.title = description === null || description === undefined ? '' : String(description);
+            vm.fromKernel = true;
         });
 
         vm.scenario = $rootScope.GetScenario;

@@ -46,11 +46,20 @@
     // install cannot be a compatible one.
     var FULL_PROTECTION = [C.OnlineThreatsEngine, C.AntispamEngine, C.FirewallEngine, C.AvcEngine];
 
+    // The kernel's percentage as a bar's width: fractions as received, but nothing below
+    // an empty bar or beyond a full one; a value that is not a number draws an empty bar.
+    function boundedPercent(value) {
+        if (typeof value !== 'number' || !(value > 0)) {
+            return 0;
+        }
+        return value > 100 ? 100 : value;
+    }
+
     function progressView(kind, makeRows) {
         ProgressController.$inject = ['$scope', '$rootScope', '$location', '$interval', 'gettext', 'dialogBox',
-            'myComponent', 'myDescription'];
+            'myComponent', 'myDescription', 'kernelEvents'];
         function ProgressController($scope, $rootScope, $location, $interval, gettext, dialogBox,
-            myComponent, myDescription) {
+            myComponent, myDescription, kernelEvents) {
             var kernel = window.updater_kernel;
             var table = makeRows(gettext, dialogBox.texts);
             var vm = this;
@@ -63,15 +72,6 @@
             vm.description = table.initialDescription || '';
             vm.slide = 1;
 
-            function refresh(change) {
-                return function () {
-                    var args = arguments;
-                    $rootScope.$apply(function () {
-                        change.apply(null, args);
-                    });
-                };
-            }
-
             // 1. Slides: the first shows at the opening only; after the sixth comes the second.
             var rotation = $interval(function () {
                 vm.slide = vm.slide >= SLIDE_COUNT ? 2 : vm.slide + 1;
@@ -80,8 +80,8 @@
                 $interval.cancel(rotation);
             });
 
-            // 2. Progress handlers.
-            kernel.ProgressComponentChangedSignal.connect(refresh(function (component) {
+            // 2. Progress handlers (positions and the step text come at most once a frame).
+            kernelEvents.on('ProgressComponentChangedSignal', function (component) {
                 vm.component = myComponent.getComponentString(component);
                 if (table.countsProtection) {
                     if (FULL_PROTECTION.indexOf(component) !== -1) {
@@ -89,16 +89,16 @@
                     }
                     kernel.SetCompatibleInstall(!(removedProtection > 0));
                 }
-            }));
-            kernel.ComponentsProgressPositionChangedSignal.connect(refresh(function (percent) {
+            });
+            kernelEvents.on('ComponentsProgressPositionChangedSignal', function (percent) {
                 vm.overallPosition = percent;
-            }));
-            kernel.ProgressPositionChangedSignal.connect(refresh(function (percent) {
+            });
+            kernelEvents.on('ProgressPositionChangedSignal', function (percent) {
                 vm.position = percent;
-            }));
-            kernel.ProgressDescriptionChangedSignal.connect(refresh(function (description) {
+            });
+            kernelEvents.on('ProgressDescriptionChangedSignal', function (description) {
                 vm.description = myDescription.getDescriptionString(description);
-            }));
+            });
 
             // 3. The scenario's screen, and the start of the run.
             vm.scenario = $rootScope.GetScenario;
@@ -108,6 +108,7 @@
                 if (row.view) {
                     kernel.SetView(row.view);
                 }
+                kernelEvents.started();
                 kernel.Start();
             } else {
                 vm.scenario = 0;
@@ -118,18 +119,19 @@
             }
 
             // 4. The end of the run.
-            kernel.CompleteSignal.connect(refresh(function () {
+            kernelEvents.on('CompleteSignal', function () {
                 if (kind === 'install' && $rootScope.GetScenario === S.Install) {
                     kernel.SetView('InstallComplete');
                 }
                 $location.path('/detectComplete');
-            }));
+            });
 
             vm.barWidth = function (percent) {
-                return { width: percent + '%' };
+                return { width: boundedPercent(percent) + '%' };
             };
+            // A question about the run: it closes unanswered when the run ends first.
             vm.cancel = function () {
-                dialogBox.open($scope, 'dialogConfirm', row.cancel).then(function () {
+                dialogBox.open($scope, 'dialogConfirm', row.cancel, { run: true }).then(function () {
                     kernel.Interrupt();
                 }, angular.noop);
             };

@@ -26,8 +26,8 @@
         controller: WelcomeController
     });
 
-    WelcomeController.$inject = ['$scope', '$rootScope', '$location', 'gettext', 'dialogBox'];
-    function WelcomeController($scope, $rootScope, $location, gettext, dialogBox) {
+    WelcomeController.$inject = ['$scope', '$rootScope', '$location', 'gettext', 'dialogBox', 'kernelEvents'];
+    function WelcomeController($scope, $rootScope, $location, gettext, dialogBox, kernelEvents) {
         var kernel = window.updater_kernel;
         var windowHelpers = window.window_helpers;
         var S = ScenarioEnum;
@@ -99,8 +99,11 @@
                 vm.switchCompatible = detected;
                 setButtonTexts(detected);
             }));
+            // A second detection rebuilds the screen: it shows what the kernel is told.
             kernel.SetInstallDirectory(vm.installDirectory);
+            vm.switchCompatible = false;
             kernel.SetCompatibleInstall(false);
+            vm.switchDesktopIcon = true;
             kernel.SetCreateDesktopShortcut(true);
             sendRunOptions();
         }
@@ -182,17 +185,19 @@
             vm.installDirectory = directory;
         }));
 
-        kernel.InterruptedSignal.connect(refresh(function () {
+        // Page-wide: these lead the wizard from any view. A detection reaches them only
+        // while no run has started (see kernelEvents).
+        kernelEvents.on('InterruptedSignal', function () {
             kernel.SetView('InstallInterrupted');
             go('/detectInterrupted');
-        }));
-        kernel.ErrorSignal.connect(refresh(function () {
+        });
+        kernelEvents.on('ErrorSignal', function () {
             go('/detectErrors');
-        }));
-        kernel.FloatingProgressSignal.connect(refresh(function (floating) {
+        });
+        kernelEvents.on('FloatingProgressSignal', function (floating) {
             vm.scenario = floating ? LOADING : $rootScope.GetScenario;
-        }));
-        kernel.ScenarioDetectedSignal.connect(refresh(scenarioDetected));
+        });
+        kernelEvents.on('ScenarioDetectedSignal', scenarioDetected);
 
         if ($rootScope.GetScenario === S.Install) {
             showInstallScreenAgain();

@@ -32,8 +32,8 @@
             controller: HeaderController
         });
 
-    HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'dialogBox'];
-    function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox) {
+    HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'dialogBox', 'kernelEvents'];
+    function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox, kernelEvents) {
         var kernel = window.updater_kernel;
         var windowHelpers = window.window_helpers;
         var S = ScenarioEnum;
@@ -95,40 +95,63 @@
             dialogBox.open($scope, 'dialogConfirm', content).then(onYes, angular.noop);
         }
 
-        kernel.NotEnoughDiskSpaceSignal.connect(refresh(function () {
-            dialogBox.open($scope, 'dialogConfirmRetry', {
+        // The kernel's two warnings about a start: one box each, at most, and none once
+        // the run has ended (a "Retry" would start a second run). A box still open when
+        // the run ends closes without acting.
+        function warning(kind, content, onRetry, onCancel) {
+            if (kernelEvents.run() === 'ended') {
+                return;
+            }
+            var answer = dialogBox.open($scope, 'dialogConfirmRetry', content, { kind: kind, run: true });
+            if (answer) {
+                answer.then(onRetry, onCancel);
+            }
+        }
+
+        function retry() {
+            kernel.Start();
+        }
+
+        kernelEvents.on('NotEnoughDiskSpaceSignal', function () {
+            warning('diskSpace', {
                 title: gettext('Warning!'),
                 text1: gettext('There is not enough disk space on your hard drive.')
-            }).then(function () {
-                kernel.Start();
-            }, close);
-        }));
+            }, retry, close);
+        });
 
-        kernel.AnotherInstallationInProgressSignal.connect(refresh(function () {
-            dialogBox.open($scope, 'dialogConfirmRetry', {
+        kernelEvents.on('AnotherInstallationInProgressSignal', function () {
+            warning('busy', {
                 title: gettext('Warning!'),
                 text1: gettext('Another program installation is already in progress.'),
                 text2: gettext('Complete that installation before proceeding with this install.')
-            }).then(function () {
-                kernel.Start();
-            }, function () {
+            }, retry, function () {
                 kernel.Interrupt();
             });
-        }));
+        });
 
-        kernel.StartedSignal.connect(refresh(function () {
+        kernelEvents.on('StartedSignal', function () {
             state.startedInstallation = true;
-        }));
-        kernel.CompleteSignal.connect(refresh(function () {
+        });
+        kernelEvents.on('CompleteSignal', function () {
             state.startedInstallation = false;
             state.completedInstallation = true;
-        }));
-        kernel.ErrorSignal.connect(refresh(function () {
+        });
+        kernelEvents.on('ErrorSignal', function () {
             state.closeInstallation = true;
-        }));
-        kernel.InterruptedSignal.connect(refresh(function () {
+        });
+        kernelEvents.on('InterruptedSignal', function () {
             state.closeInstallation = true;
-        }));
+        });
+
+        // "Yes" to a cancel question of a close request interrupts the run while it is
+        // going; once it has ended, the question can only mean closing the window.
+        function interruptOrClose() {
+            if (kernelEvents.run() === 'ended') {
+                close();
+            } else {
+                kernel.Interrupt();
+            }
+        }
 
         // The close-request rules: the first row that matches the current scenario and
         // the run's state decides. Open dialogs end with their negative answer before a
@@ -170,14 +193,7 @@
                     return dialog(function () {
                         ask(scenario === S.UninstallKV11
                             ? { title: texts.cancelUninstallation.title, text: texts.cancelUpdate.text }
-                            : texts.cancelUninstallation, function () {
-                            // The run may have ended while the question was open.
-                            if (state.startedInstallation) {
-                                kernel.Interrupt();
-                            } else {
-                                close();
-                            }
-                        });
+                            : texts.cancelUninstallation, interruptOrClose);
                     });
                 }
                 if (completed && scenario !== S.Uninstall) {
@@ -194,7 +210,7 @@
                     return close();
                 }
                 return dialog(function () {
-                    ask(texts.cancelRepair, function () { kernel.Interrupt(); });
+                    ask(texts.cancelRepair, interruptOrClose);
                 });
             case S.RebootRequired:
             case S.InstallRealTimeProtection:
