@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 namespace
 {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 enum class Outcome
 {

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 using KorvaneUpdaterKernel::IDirectorSignals;
 using KorvaneUpdaterKernel::IInstallOptions;

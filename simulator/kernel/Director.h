@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // The kernel's director. It journals each call, answers the questions from the
 // configuration, and leaves detection and runs to its core; its destruction (the last

@@ -9,7 +9,7 @@
 #include <thread>
 #include <utility>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 namespace
 {

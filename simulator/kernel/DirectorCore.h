@@ -18,7 +18,7 @@ namespace Log
 class Logger;
 }
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // The working part of the director: detection, runs and their answers, each on a
 // kernel thread. Every kernel thread holds the core, so a thread that outlives the

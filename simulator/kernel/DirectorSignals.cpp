@@ -1,6 +1,6 @@
 #include "simulator/kernel/DirectorSignals.h"
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 using KorvaneUpdaterKernel::ComponentSlot;
 using KorvaneUpdaterKernel::DescriptionSlot;

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // The director's seventeen events. Raise journals the event and then calls the
 // handlers on the calling thread, which is always one of the kernel's own.

@@ -12,7 +12,7 @@ extern "C" KORVANE_KERNEL_EXPORT boost::intrusive_ptr<KorvaneUpdaterKernel::IPar
 {
     try
     {
-        return KorvaneKernel::CreateParameters();
+        return KernelSimulator::CreateParameters();
     }
     catch (...)
     {
@@ -25,7 +25,7 @@ extern "C" KORVANE_KERNEL_EXPORT boost::intrusive_ptr<KorvaneUpdaterKernel::IDir
 {
     try
     {
-        return KorvaneKernel::CreateDirector(std::move(parameters));
+        return KernelSimulator::CreateDirector(std::move(parameters));
     }
     catch (...)
     {

@@ -3,7 +3,7 @@
 #include "platform/SpecialFolder.h"
 #include "platform/TextConversion.h"
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 boost::filesystem::path DefaultInstallDirectory()
 {

@@ -5,7 +5,7 @@
 
 #include <mutex>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // The run's options: what is set is what a later get returns. The install directory
 // starts as <program files>/korvane/korvane antivirus and the desktop shortcut as on;

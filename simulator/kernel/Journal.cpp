@@ -7,7 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 Journal::Journal(const std::string& path) : path_(path)
 {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // A record of what passes between the program and the kernel, one line per operation
 // received ("call NAME[ VALUE]") and per event raised ("event NAME[ VALUE]"), in order.

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 KernelThreads::~KernelThreads()
 {

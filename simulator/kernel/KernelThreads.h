@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // The library's own threads: each job runs on a thread of its own. A thread whose job
 // is over is joined when the next one starts; Close joins the rest.

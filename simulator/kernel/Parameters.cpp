@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 Parameters::Parameters(std::shared_ptr<Journal> journal) : RefCounted(std::move(journal))
 {

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <string>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // What the program hands over before the director exists. It also opens the journal,
 // so that the calls made on it are recorded too.

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // The contract version every kernel object reports.
 constexpr std::uint32_t kContractVersion = 1;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // One step of a run between Started and its end.
 struct Step

@@ -1,6 +1,6 @@
 #include "simulator/kernel/TsOffer.h"
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 TsOffer::TsOffer(std::shared_ptr<Journal> journal, std::int32_t partner)
     : RefCounted(std::move(journal)), partner_(partner)

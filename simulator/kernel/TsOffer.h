@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-namespace KorvaneKernel
+namespace KernelSimulator
 {
 // The partner offer: keeps the choices set on it, which all start off.
 class TsOffer final : public RefCounted<KorvaneUpdaterKernel::ITsOffer>

@@ -11,8 +11,8 @@
 
 namespace
 {
-using KorvaneKernel::Configuration;
-using KorvaneKernel::Outcome;
+using KernelSimulator::Configuration;
+using KernelSimulator::Outcome;
 namespace Scenario = KorvaneUpdaterKernel::Scenario;
 
 // All fields in one line, so that a failing case shows every difference at once.
@@ -25,7 +25,7 @@ std::string Describe(const Configuration& c)
         << " disk_full=" << c.diskFull << " busy=" << c.busy << " step_ms=" << c.stepMs << " journal=" << c.journal
         << " crash=" << c.crash << " progress_events=" << c.progressEvents << " progress_rate=" << c.progressRate
         << " null_export=" << c.nullExport << " interrupt_ms=" << c.interruptMs
-        << " crash_kind=" << (c.crashKind == KorvaneKernel::CrashKind::StackOverflow ? "overflow" : "null");
+        << " crash_kind=" << (c.crashKind == KernelSimulator::CrashKind::StackOverflow ? "overflow" : "null");
     return out.str();
 }
 
@@ -82,7 +82,7 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
          [](Configuration& c) {
              c.nullExport = "CreateDirector";
              c.interruptMs = 500;
-             c.crashKind = KorvaneKernel::CrashKind::StackOverflow;
+             c.crashKind = KernelSimulator::CrashKind::StackOverflow;
          },
          {}},
         {"crash_kind=segv", nullptr, none, {"bad simulation value. key=crash_kind value=segv"}},
@@ -116,12 +116,12 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
                      " LANG=" + (test.lang ? test.lang : "<unset>"));
         Configuration expected;
         expected.language = "en";
-        expected.errorText = KorvaneKernel::kDefaultErrorText;
-        expected.stepMs = KorvaneKernel::DefaultStepMs();
+        expected.errorText = KernelSimulator::kDefaultErrorText;
+        expected.stepMs = KernelSimulator::DefaultStepMs();
         test.change(expected);
 
         std::vector<std::string> errors;
-        const Configuration parsed = KorvaneKernel::ParseConfiguration(test.simulation, test.lang, errors);
+        const Configuration parsed = KernelSimulator::ParseConfiguration(test.simulation, test.lang, errors);
         EXPECT_EQ(Describe(parsed), Describe(expected));
         EXPECT_EQ(errors, test.errors);
     }
@@ -129,13 +129,13 @@ TEST(SimulatorConfiguration, ParsesKeysAndIgnoresWhatItCannotUse)
 
 TEST(SimulatorConfiguration, DefaultsMakeAnInstallRunLastAboutTenSeconds)
 {
-    const std::uint64_t units = KorvaneKernel::PauseUnits(KorvaneKernel::BuildRunScript(Scenario::Install));
-    const std::uint64_t runMs = units * KorvaneKernel::DefaultStepMs();
+    const std::uint64_t units = KernelSimulator::PauseUnits(KernelSimulator::BuildRunScript(Scenario::Install));
+    const std::uint64_t runMs = units * KernelSimulator::DefaultStepMs();
     EXPECT_GE(runMs, 9000u);
     EXPECT_LE(runMs, 10000u);
 
     std::vector<std::string> errors;
-    const Configuration defaults = KorvaneKernel::ParseConfiguration(nullptr, nullptr, errors);
+    const Configuration defaults = KernelSimulator::ParseConfiguration(nullptr, nullptr, errors);
     EXPECT_EQ(defaults.scenario, Scenario::Install);
     EXPECT_EQ(defaults.offer, 2);
     EXPECT_EQ(defaults.outcome, Outcome::Complete);

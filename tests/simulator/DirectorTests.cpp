@@ -138,30 +138,30 @@ TEST_F(SimulatorKernel, EveryScenarioDetectsThenRunsItsComponentsToComplete)
         events_->Clear();
         director_->Start();
         director_->WaitForCompletion();
-        ExpectCompleteRun(events_->Texts(), Numbers(KorvaneKernel::ScenarioComponents(scenario)),
-                          KorvaneKernel::IsRemovalScenario(scenario));
+        ExpectCompleteRun(events_->Texts(), Numbers(KernelSimulator::ScenarioComponents(scenario)),
+                          KernelSimulator::IsRemovalScenario(scenario));
     }
 }
 
 TEST(SimulatorRunScript, ComponentListsOfScenarios)
 {
     using List = std::vector<ComponentId>;
-    EXPECT_EQ(KorvaneKernel::ScenarioComponents(Scenario::InstallRealTimeProtection), List{ComponentId::AntimalwareEngine});
-    EXPECT_EQ(KorvaneKernel::ScenarioComponents(Scenario::InstallNetworkProtection), List{ComponentId::FirewallEngine});
-    EXPECT_EQ(KorvaneKernel::ScenarioComponents(Scenario::InstallActiveVirusControl), List{ComponentId::AvcEngine});
+    EXPECT_EQ(KernelSimulator::ScenarioComponents(Scenario::InstallRealTimeProtection), List{ComponentId::AntimalwareEngine});
+    EXPECT_EQ(KernelSimulator::ScenarioComponents(Scenario::InstallNetworkProtection), List{ComponentId::FirewallEngine});
+    EXPECT_EQ(KernelSimulator::ScenarioComponents(Scenario::InstallActiveVirusControl), List{ComponentId::AvcEngine});
     for (std::int32_t nothing : {0, 1, 4, 10, 14, 99, -1})
-        EXPECT_TRUE(KorvaneKernel::ScenarioComponents(nothing).empty()) << nothing;
+        EXPECT_TRUE(KernelSimulator::ScenarioComponents(nothing).empty()) << nothing;
 
-    const List install = KorvaneKernel::ScenarioComponents(Scenario::Install);
+    const List install = KernelSimulator::ScenarioComponents(Scenario::Install);
     EXPECT_EQ(install.front(), ComponentId::Korvane);
     EXPECT_NE(std::find(install.begin(), install.end(), ComponentId::AntimalwareEngine), install.end());
-    EXPECT_EQ(KorvaneKernel::ScenarioComponents(Scenario::Uninstall), List(install.rbegin(), install.rend()));
+    EXPECT_EQ(KernelSimulator::ScenarioComponents(Scenario::Uninstall), List(install.rbegin(), install.rend()));
 
     for (std::int32_t scenario = 0; scenario < Scenario::kCount; ++scenario)
     {
         const bool removal = scenario == Scenario::Uninstall || scenario == Scenario::UninstallKV9 ||
                              scenario == Scenario::UninstallKV10 || scenario == Scenario::UninstallKV11;
-        EXPECT_EQ(KorvaneKernel::IsRemovalScenario(scenario), removal) << scenario;
+        EXPECT_EQ(KernelSimulator::IsRemovalScenario(scenario), removal) << scenario;
     }
 }
 
@@ -195,7 +195,7 @@ TEST_F(SimulatorKernel, ErrorOutcomeEndsTheRunMidwayWithTheText)
     // Mid-run: some components done, the failing one part of the way, the rest never begun.
     const auto components = events_->Values("ProgressComponentChanged");
     EXPECT_GT(components.size(), 1u);
-    EXPECT_LT(components.size(), KorvaneKernel::ScenarioComponents(Scenario::Install).size());
+    EXPECT_LT(components.size(), KernelSimulator::ScenarioComponents(Scenario::Install).size());
     const auto positions = events_->Values("ProgressPositionChanged");
     ASSERT_FALSE(positions.empty());
     EXPECT_GT(std::stod(positions.back()), 0);
@@ -467,7 +467,7 @@ TEST(SimulatorCrash, CrashThreadsKillTheProcessWithASegmentationFault)
         {
             Testing::ScopedEnvironment environment;
             environment.Set("KORVANE_SIM", "crash=3");
-            auto director = KorvaneKernel::CreateDirector(KorvaneKernel::CreateParameters());
+            auto director = KernelSimulator::CreateDirector(KernelSimulator::CreateParameters());
             director->Start();
             director->WaitForCompletion();
             std::_Exit(0);

@@ -136,9 +136,9 @@ TEST_F(SimulatorKernel, LogsThroughTheHandedLoggerOnly)
                    record.compare(record.size() - end.size(), end.size(), end) == 0;
         });
     };
-    EXPECT_TRUE(has(L"error [KorvaneUpdaterKernel][KorvaneKernel::CreateDirector][", L"]: unknown simulation key=foo"));
+    EXPECT_TRUE(has(L"error [KorvaneUpdaterKernel][KernelSimulator::CreateDirector][", L"]: unknown simulation key=foo"));
     EXPECT_TRUE(has(L"error [KorvaneUpdaterKernel]", L"]: bad simulation value. key=step_ms value=x"));
-    EXPECT_TRUE(has(L"info [KorvaneUpdaterKernel][KorvaneKernel::DirectorCore::Init][", L"]: init"));
+    EXPECT_TRUE(has(L"info [KorvaneUpdaterKernel][KernelSimulator::DirectorCore::Init][", L"]: init"));
     EXPECT_TRUE(has(L"info [KorvaneUpdaterKernel]", L"]: scenario detected=4"));
     EXPECT_TRUE(has(L"info [KorvaneUpdaterKernel]", L"]: run complete"));
 }

@@ -33,7 +33,7 @@ EventRecorder::EventRecorder(KorvaneUpdaterKernel::IDirectorSignals& signals)
 {
     const auto notify = [this](const char* name) { return [this, name] { Record(name); }; };
     const auto valued = [this](const char* name) {
-        return [this, name](const auto& value) { Record(std::string(name) + " " + KorvaneKernel::JournalValue(value)); };
+        return [this, name](const auto& value) { Record(std::string(name) + " " + KernelSimulator::JournalValue(value)); };
     };
     using Number = std::function<void(std::int32_t)>;
     using Position = std::function<void(double)>;
@@ -131,11 +131,11 @@ void SimulatorKernel::Open(const std::string& simulation,
     Close();
     Testing::ScopedEnvironment environment;
     environment.Set("KORVANE_SIM", simulation);
-    parameters_ = KorvaneKernel::CreateParameters();
+    parameters_ = KernelSimulator::CreateParameters();
     ASSERT_TRUE(parameters_);
     if (prepare)
         prepare(*parameters_);
-    director_ = KorvaneKernel::CreateDirector(parameters_);
+    director_ = KernelSimulator::CreateDirector(parameters_);
     ASSERT_TRUE(director_);
     signals_ = director_->GetSignals();
     events_ = std::make_unique<EventRecorder>(*signals_);
