@@ -4,8 +4,23 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
+const fs = require('node:fs');
+const path = require('node:path');
+const vm = require('node:vm');
 const { startDisplay } = require('./support/display');
 const { Updater, waitFor } = require('./support/updater');
+
+// What the web channel puts on every object besides its own slots and signals.
+const qObjectMembers = ['deleteLater', 'destroyed', 'objectNameChanged', 'objectName', 'unwrapQObject',
+  'unwrapProperties', 'propertyUpdate', 'signalEmitted'];
+
+// The members of the page tests' fake channel, read from its own file.
+function fakeChannelMembers() {
+  const window = {};
+  vm.runInNewContext(fs.readFileSync(path.join(__dirname, '../page/support/fake-channel.js'), 'utf8'),
+    { window, setTimeout });
+  return window.fakeChannel.members;
+}
 
 let display;
 test.before(async () => { display = await startDisplay(); });
@@ -25,8 +40,20 @@ test('the window opens at 782 x 618 once loaded and the page sees the four objec
     const geometry = updater.geometry();
     assert.equal(geometry.WIDTH, 782);
     assert.equal(geometry.HEIGHT, 618);
-    for (const name of ['updater_kernel', 'window_helpers', 'system_helpers', 'ui_extensions']) {
+    // The page tests' fake channel offers exactly the real objects' slots and signals.
+    const fake = fakeChannelMembers();
+    assert.deepEqual(Object.keys(fake).sort(), ['system_helpers', 'ui_extensions', 'updater_kernel', 'window_helpers']);
+    for (const name of Object.keys(fake)) {
       assert.equal(await updater.evaluate(`typeof window.${name}`), 'object', name);
+      const real = await updater.evaluate(`(() => {
+        const object = window.${name};
+        const own = Object.keys(object).filter((key) => !key.startsWith('__') && !key.includes('(') && !qObjectMembers.includes(key));
+        return {
+          methods: own.filter((key) => typeof object[key] === 'function').sort(),
+          signals: own.filter((key) => object[key] && typeof object[key].connect === 'function').sort(),
+        };
+      })()`.replace('qObjectMembers', JSON.stringify(qObjectMembers)));
+      assert.deepEqual(real, { methods: [...fake[name].methods].sort(), signals: [...fake[name].signals].sort() }, name);
     }
     // The page detects on its own first; it then moves on to the repair.
     await updater.waitFor("location.hash === '#/detectRepair'", 'the page\'s own detection');

@@ -44,6 +44,7 @@
     });
 
     var fake = window.fakeChannel = {
+        members: members,
         calls: [],
         pending: 0,
         answers: answers,
