@@ -4,8 +4,14 @@
 
 #include <QMetaMethod>
 
+#include <boost/log/core.hpp>
+#include <boost/log/sinks/basic_sink_backend.hpp>
+#include <boost/log/sinks/sync_frontend.hpp>
+#include <boost/make_shared.hpp>
+
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 using KorvaneUpdater::QtKernelWrapper;
 
@@ -24,6 +30,36 @@ protected:
         return LogText().find("[KorvaneUpdater::QtKernelWrapper::") != std::string::npos &&
                LogText().find("]: " + message + "\n") != std::string::npos;
     }
+};
+
+// Sees every record as it is written, with its level and message.
+class RecordWatcher : public boost::log::sinks::basic_sink_backend<boost::log::sinks::synchronized_feeding>
+{
+public:
+    using Seen = std::function<void(Log::Level::Enum, const std::wstring&)>;
+
+    explicit RecordWatcher(Seen seen)
+        : sink_(boost::make_shared<Sink>(boost::make_shared<Backend>(std::move(seen))))
+    {
+        boost::log::core::get()->add_sink(sink_);
+    }
+    ~RecordWatcher() { boost::log::core::get()->remove_sink(sink_); }
+
+private:
+    struct Backend : boost::log::sinks::basic_sink_backend<boost::log::sinks::synchronized_feeding>
+    {
+        explicit Backend(Seen seen) : seen(std::move(seen)) {}
+        void consume(const boost::log::record_view& record)
+        {
+            const auto message = boost::log::extract<std::wstring>("Message", record);
+            const auto level = boost::log::extract<Log::Level::Enum>("Severity", record);
+            if (message && level)
+                seen(*level, *message);
+        }
+        Seen seen;
+    };
+    using Sink = boost::log::sinks::synchronous_sink<Backend>;
+    boost::shared_ptr<Sink> sink_;
 };
 
 // "Name(type,...)" -> parameter names of the facade's meta-object.
@@ -50,12 +86,13 @@ TEST_F(QtKernelWrapperTest, EverySlotLogsAndForwardsToTheKernel)
         std::function<void()> call;
         const char* logged;
         const char* journal; // null: the call does not reach the kernel
+        bool recordHoldsTheAnswer = false; // then the record follows the call
     } cases[] = {
         {[&] { kernel.Init(); }, "exec Init", "call Init"},
         {[&] { kernel.SetScenario(12); }, "exec SetScenario. scenario=12", "call SetScenario 12"},
         {[&] { kernel.SetScenario(99); }, "exec SetScenario. scenario=99", "call SetScenario 99"},
         {[&] { EXPECT_FALSE(kernel.IncompatiblesDetected()); }, "exec IncompatiblesDetected", "call IncompatiblesDetected"},
-        {[&] { EXPECT_TRUE(kernel.RebootRequired()); }, "exec is RebootRequired=1", "call RebootRequired"},
+        {[&] { EXPECT_TRUE(kernel.RebootRequired()); }, "exec is RebootRequired=1", "call RebootRequired", true},
         {[&] { EXPECT_TRUE(kernel.IsWindowsDefenderEnabled()); }, "exec IsWindowsDefenderEnabled", "call IsWindowsDefenderEnabled"},
         {[&] { EXPECT_TRUE(kernel.IsWindowsDefenderInstalled()); }, "exec IsWindowsDefenderInstalled", "call IsWindowsDefenderInstalled"},
         {[&] { EXPECT_TRUE(kernel.IsWindowsFirewallEnabled()); }, "exec IsWindowsFirewallEnabled", "call IsWindowsFirewallEnabled"},
@@ -86,11 +123,35 @@ TEST_F(QtKernelWrapperTest, EverySlotLogsAndForwardsToTheKernel)
         {[&] { kernel.Start(); }, "exec Start", "call Start"},
         {[&] { kernel.Interrupt(); }, "exec Interrupt", "call Interrupt"},
     };
+    // Each slot's record: its level, and how far the kernel's journal had got when it
+    // was written (the call must come after the record).
+    std::wstring expected;
+    std::optional<Log::Level::Enum> level;
+    std::size_t journalAtRecord = 0;
+    const RecordWatcher watcher([&](Log::Level::Enum recordLevel, const std::wstring& message) {
+        const std::wstring end = L"]: " + expected;
+        if (!level && message.size() >= end.size() && message.compare(message.size() - end.size(), end.size(), end) == 0)
+        {
+            level = recordLevel;
+            journalAtRecord = Journal().size();
+        }
+    });
     for (const Case& c : cases)
     {
+        expected = QString::fromUtf8(c.logged).toStdWString();
+        level.reset();
         c.call();
         EXPECT_TRUE(Logged(c.logged)) << c.logged;
-        if (c.journal != nullptr)
+        ASSERT_TRUE(level.has_value()) << c.logged;
+        EXPECT_EQ(*level, Log::Level::Debug) << c.logged;
+        if (c.journal != nullptr && !c.recordHoldsTheAnswer)
+        {
+            const auto journal = Journal();
+            const auto at = std::find(journal.begin() + static_cast<long>(std::min(journalAtRecord, journal.size())),
+                                      journal.end(), c.journal);
+            EXPECT_NE(at, journal.end()) << c.journal << " after the record " << c.logged;
+        }
+        else if (c.journal != nullptr)
         {
             EXPECT_TRUE(JournalHas(c.journal)) << c.journal;
         }
