@@ -63,18 +63,18 @@ void InstallHandlers()
 
 void PrepareThreadForCrashes()
 {
-    // The stack belongs to the thread: it is switched off and freed when the thread ends.
+    // The stack belongs to the thread: when the thread ends, whatever stack it had before
+    // is put back (a sanitizer's runtime frees its own then) and ours is freed.
     struct AlternateStack
     {
         void* memory = nullptr;
+        stack_t previous{};
 
         ~AlternateStack()
         {
             if (memory == nullptr)
                 return;
-            stack_t off{};
-            off.ss_flags = SS_DISABLE;
-            ::sigaltstack(&off, nullptr);
+            ::sigaltstack(&previous, nullptr);
             std::free(memory);
         }
     };
@@ -87,7 +87,7 @@ void PrepareThreadForCrashes()
     if (stack.ss_sp == nullptr)
         return;
     stack.ss_size = size;
-    if (::sigaltstack(&stack, nullptr) == 0)
+    if (::sigaltstack(&stack, &alternate.previous) == 0)
         alternate.memory = stack.ss_sp;
     else
         std::free(stack.ss_sp);

@@ -21,6 +21,9 @@ using WhileRunning = std::function<void(int processId)>;
 
 // Runs a program with exactly the given environment and arguments and waits for it;
 // its output goes to /dev/null. Gives up (and kills it) after the time limit.
+// When the tests run under the sanitizers (ASAN_OPTIONS, UBSAN_OPTIONS or LSAN_OPTIONS
+// set), the program gets their options too, its standard error is kept, and a report
+// there fails the current test, whatever the program's exit status.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::map<std::string, std::string>& environment, int timeLimitSeconds = 60,
                          const WhileRunning& whileRunning = {});
