@@ -28,6 +28,10 @@ int RunNormalMode(int& argc, char** argv)
     ConfigureWebEngineSandbox();
     if (!Platform::HasDisplay())
         BOOST_THROW_EXCEPTION(ExceptionHelper::Exception("no display to open the window on"));
+    // The kernel is loaded before the web engine starts: a web engine taken down again
+    // before its event loop ever ran can corrupt the heap on its way out, so a kernel that
+    // cannot be loaded must fail here, not in the window's kernel facade.
+    KernelHost::Instance();
 
     LOG_DEBUG(L"create qapplication");
     QApplication application(argc, argv);
