@@ -10,6 +10,7 @@
 
 #include <QMetaType>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <ostream>
@@ -121,7 +122,7 @@ void QtKernelWrapper::AttachSignals()
     if (!events)
         BOOST_THROW_EXCEPTION(ExceptionHelper::Exception("GetSignals returned nothing"));
     QtKernelWrapperSignals* const target = &proxy;
-#define KORVANE_RELAY_EVENT(Name, Severity, ValueLabel)                                                       \
+#define KORVANE_RELAY_EVENT(Name, Severity, ValueLabel, Latest)                                                       \
     connections.emplace_back(events->Connect##Name(Relay(gate, target, &QtKernelWrapperSignals::Name##Signal)));
     KORVANE_KERNEL_EVENTS(KORVANE_RELAY_EVENT)
 #undef KORVANE_RELAY_EVENT
@@ -130,13 +131,48 @@ void QtKernelWrapper::AttachSignals()
 void QtKernelWrapper::AttachSignalsProxy()
 {
     LOG_DEBUG(L"attach signals proxy");
-#define KORVANE_FORWARD_EVENT(Name, Severity, ValueLabel)                                                     \
+#define KORVANE_FORWARD_EVENT(Name, Severity, ValueLabel, Latest)                                             \
     connect(&proxy, &QtKernelWrapperSignals::Name##Signal, this, [this](auto... values) {                  \
-        KORVANE_LOG(::Log::Level::Severity, L"emit " #Name "Signal" << LoggedValue(ValueLabel, values...));     \
-        emit Name##Signal(values...);                                                                     \
+        auto forward = [this, values...] {                                                                \
+            KORVANE_LOG(::Log::Level::Severity, L"emit " #Name "Signal" << LoggedValue(ValueLabel, values...)); \
+            emit Name##Signal(values...);                                                                 \
+        };                                                                                                \
+        Forward(#Name, Latest, std::move(forward));                                                       \
     });
     KORVANE_KERNEL_EVENTS(KORVANE_FORWARD_EVENT)
 #undef KORVANE_FORWARD_EVENT
+}
+
+void QtKernelWrapper::Forward(const char* event, bool latestOnly, std::function<void()> emitSignal)
+{
+    if (!latestOnly)
+    {
+        // Whatever came before this event reaches the page before it.
+        EmitLatestValues();
+        emitSignal();
+        return;
+    }
+    const auto waiting = std::find_if(latestValues.begin(), latestValues.end(),
+                                      [event](const auto& latest) { return latest.first == event; });
+    if (waiting != latestValues.end())
+        waiting->second = std::move(emitSignal);
+    else
+        latestValues.emplace_back(event, std::move(emitSignal));
+    // After the events already waiting on this thread: a flood of values becomes one.
+    if (!latestValuesDue)
+    {
+        latestValuesDue = true;
+        QMetaObject::invokeMethod(this, [this] { EmitLatestValues(); }, Qt::QueuedConnection);
+    }
+}
+
+void QtKernelWrapper::EmitLatestValues()
+{
+    latestValuesDue = false;
+    auto values = std::move(latestValues);
+    latestValues.clear();
+    for (auto& latest : values)
+        latest.second();
 }
 
 void QtKernelWrapper::Init()

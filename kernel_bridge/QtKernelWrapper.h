@@ -8,7 +8,9 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace KorvaneUpdater
@@ -59,10 +61,18 @@ private:
     void RegisterTypes();
     void AttachSignals();
     void AttachSignalsProxy();
+    // Stage two of the relay: emits the event's signal on the page's side, or, for an
+    // event of which only the latest value counts, keeps it until the events already
+    // waiting on this thread are through (or another event comes).
+    void Forward(const char* event, bool latestOnly, std::function<void()> emitSignal);
+    void EmitLatestValues();
 
     QtKernelWrapperSignals proxy;
     std::vector<boost::signals2::scoped_connection> connections;
     // Shared with the kernel-thread handlers; closed first when the facade goes.
     std::shared_ptr<EventGate> gate = std::make_shared<EventGate>();
+    // The latest value of each such event not yet emitted, in the order they first came.
+    std::vector<std::pair<const char*, std::function<void()>>> latestValues;
+    bool latestValuesDue = false;
 };
 }
