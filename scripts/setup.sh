@@ -12,7 +12,7 @@ packages=(
   libcrypto++-dev libpugixml-dev
   clang libclang-rt-14-dev
   libqt5x11extras5-dev libxcb-keysyms1-dev
-  xvfb xauth xdotool chromium gnuplot-nox
+  xvfb xauth xdotool x11-utils chromium gnuplot-nox
   fonts-quicksand fonts-roboto fonts-ipafont-gothic icoutils librsvg2-bin imagemagick
 )
 
