@@ -135,7 +135,11 @@ int RunSilentMode()
     {
         // The run holds the director only here: the kernel may go once this is left.
         run->director = KernelHost::Instance().GetDirector();
-        const std::shared_ptr<void> releaseDirector(nullptr, [&run](void*) { run->Finish(); });
+        struct ReleaseDirector
+        {
+            SilentRun& run;
+            ~ReleaseDirector() { run.Finish(); }
+        } const releaseDirector{*run};
         const Termination::ScopedAction interruptOnRequest([run] { run->Terminate(); });
 
         boost::intrusive_ptr<IDirectorSignals> signals = KernelHost::Instance().GetDirector()->GetSignals();

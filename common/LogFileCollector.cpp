@@ -98,13 +98,13 @@ std::vector<LogFileCollector::LogFile> LogFileCollector::List() const
     return files;
 }
 
-void LogFileCollector::MakeRoom(const fs::path& incoming)
+void LogFileCollector::MakeRoom(const fs::path& incoming, const std::vector<LogFile>& files)
 {
     std::vector<LogFile> deletable;
     std::size_t count = 1; // the file this run writes next
     std::uintmax_t total = 0;
     std::uintmax_t incomingSize = 0;
-    for (const LogFile& file : List())
+    for (const LogFile& file : files)
     {
         ++count;
         if (file.path == incoming)
@@ -145,7 +145,7 @@ void LogFileCollector::store_file(const fs::path& file)
         if (error)
             stored = file;
     }
-    MakeRoom(stored);
+    MakeRoom(stored, List());
 }
 
 std::uintmax_t LogFileCollector::scan_for_files(boost::log::sinks::file::scan_method method, const fs::path&,
@@ -156,7 +156,7 @@ std::uintmax_t LogFileCollector::scan_for_files(boost::log::sinks::file::scan_me
     std::lock_guard<std::mutex> lock(mutex_);
     const std::vector<LogFile> files = List();
     const auto found = std::count_if(files.begin(), files.end(), [](const LogFile& file) { return !file.live; });
-    MakeRoom(fs::path());
+    MakeRoom(fs::path(), files);
     return static_cast<std::uintmax_t>(found);
 }
 }

@@ -44,8 +44,9 @@ private:
 
     // This program's log files in the folder, oldest first (names begin with their time).
     std::vector<LogFile> List() const;
-    // Applies the limits; `incoming` (may be empty) is the finished file just handed over.
-    void MakeRoom(const boost::filesystem::path& incoming);
+    // Applies the limits to the files listed; `incoming` (may be empty) is the finished
+    // file just handed over.
+    void MakeRoom(const boost::filesystem::path& incoming, const std::vector<LogFile>& files);
     bool LowOnSpace() const;
 
     const boost::filesystem::path folder_;
