@@ -14,12 +14,7 @@ const htmlDir = path.resolve(__dirname, '..');
 const pageDir = path.join(htmlDir, 'angular');
 const poDir = path.join(htmlDir, 'po');
 
-// The page's languages in the order the start page loads them; English is the source.
-const languages = ['en', 'de', 'fr', 'es', 'it', 'ru', 'pl', 'pt', 'nl', 'ja'];
-
-function catalogPath(code) {
-  return path.join('localization', 'po', code, 'LC_MESSAGES', 'KorvaneUpdater.js');
-}
+const { codes: languages, catalogPath, writeIfChanged } = require('./languages');
 
 // The page's own scripts and templates (the libraries come from node_modules).
 function sourceFiles(dir = pageDir) {
@@ -78,11 +73,7 @@ function catalogScript(code) {
 
 function compile(outDir) {
   for (const code of languages) {
-    const file = path.join(outDir, catalogPath(code));
-    fs.mkdirSync(path.dirname(file), { recursive: true });
-    const script = catalogScript(code);
-    // Unchanged catalogs keep their time stamp, so the bundle is not rebuilt for nothing.
-    if (!fs.existsSync(file) || fs.readFileSync(file, 'utf8') !== script) fs.writeFileSync(file, script);
+    writeIfChanged(path.join(outDir, catalogPath(code)), catalogScript(code));
   }
 }
 

@@ -7,6 +7,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { pageTests } = require('./support/wizard');
 const { bundleFiles } = require('./support/bundle');
+const languages = require('../../html/tools/languages');
 
 const withWizard = pageTests(test);
 
@@ -127,6 +128,7 @@ test('every file of the bundle is used by the page or the window', () => {
   for (const [alias, file] of files) {
     if (file && /\.(html|js|css)$/.test(alias) && !alias.endsWith('.min.js')) texts.push(fs.readFileSync(file, 'utf8'));
   }
+  texts.push(languages.indexPage());
   const uiDir = path.resolve(__dirname, '../../ui');
   for (const name of fs.readdirSync(uiDir).filter((n) => n.endsWith('.cpp'))) {
     texts.push(fs.readFileSync(path.join(uiDir, name), 'utf8'));

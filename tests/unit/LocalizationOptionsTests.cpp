@@ -1,5 +1,6 @@
 #include "common/LocalizationOptions.h"
 #include "kernel_bridge/LanguageDetection.h"
+#include "platform/TextConversion.h"
 #include "support/Fifo.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
@@ -8,8 +9,13 @@
 
 #include <boost/filesystem/fstream.hpp>
 #include <boost/filesystem/operations.hpp>
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -256,4 +262,33 @@ TEST(LanguageTable, KeepsItsOrderAndCodes)
     EXPECT_EQ(languages[20].nativeName, L"Tu\u0308rkc\u0327e");
     EXPECT_EQ(languages[12].nativeName, L"Dutch");
     EXPECT_EQ(languages[16].englishName, "Serbian (Cyrillic)");
+}
+
+// The page offers some of the program's languages from a list of its own; each of its
+// rows must be the program's row of the same locale id, with the same code and name,
+// or the page saves one language and the program (and its links) use another.
+TEST(LocalizationOptions, EveryLanguageOfThePageIsTheProgramsRowOfTheSameId)
+{
+    boost::property_tree::ptree page;
+    boost::property_tree::read_json(KORVANE_PAGE_LANGUAGES, page);
+    const std::vector<LanguageInfo> program = GetLanguages();
+
+    std::set<std::uint64_t> ids;
+    std::set<std::string> codes;
+    for (const auto& entry : page)
+    {
+        const auto id = entry.second.get<std::uint64_t>("id");
+        const auto code = entry.second.get<std::string>("code");
+        SCOPED_TRACE("page row " + code);
+        EXPECT_TRUE(ids.insert(id).second) << "id twice";
+        EXPECT_TRUE(codes.insert(code).second) << "code twice";
+        const auto row = std::find_if(program.begin(), program.end(),
+                                      [id](const LanguageInfo& language) { return language.id == id; });
+        ASSERT_NE(row, program.end()) << "no program row with id " << id;
+        EXPECT_EQ(row->code, code);
+        EXPECT_EQ(row->nativeName, Platform::Utf8ToWide(entry.second.get<std::string>("name")));
+    }
+    EXPECT_EQ(page.size(), 10u);
+    ASSERT_FALSE(page.empty());
+    EXPECT_EQ(page.front().second.get<std::string>("code"), "en") << "English, the page's source, comes first";
 }

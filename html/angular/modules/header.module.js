@@ -3,25 +3,10 @@
 (function () {
     'use strict';
 
-    // The languages the page offers, in the selector's order, with the program's locale
-    // ids (the program keeps the id, the page shows the code's catalog).
-    var LANGUAGES = [
-        { id: 0, code: 'en', name: 'English' },
-        { id: 1, code: 'de', name: 'Deutsch' },
-        { id: 2, code: 'fr', name: 'Français' },
-        { id: 3, code: 'es', name: 'Español' },
-        { id: 4, code: 'it', name: 'Italiano' },
-        { id: 7, code: 'ru', name: 'Русский' },
-        { id: 8, code: 'pl', name: 'Polski' },
-        { id: 9, code: 'pt', name: 'Português' },
-        { id: 12, code: 'nl', name: 'Dutch' },
-        { id: 13, code: 'ja', name: '日本語' }
-    ];
-
     // The value of GetScenario while no scenario is known yet.
     var LOADING = 30;
 
-    angular.module('header', ['gettext', 'ngDialog'])
+    angular.module('header', ['gettext', 'ngDialog', 'languages'])
         // Set at boot, before any view is built: the header and the first view are built
         // in whichever order their templates arrive, and the view reads the value at once.
         .run(['$rootScope', function ($rootScope) {
@@ -32,8 +17,11 @@
             controller: HeaderController
         });
 
-    HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'dialogBox', 'kernelEvents'];
-    function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox, kernelEvents) {
+    // LANGUAGES: the languages the page offers, in the selector's order, with the program's
+    // locale ids (the program keeps the id, the page shows the code's catalog).
+    HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'dialogBox', 'kernelEvents',
+        'LANGUAGES'];
+    function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox, kernelEvents, LANGUAGES) {
         var kernel = window.updater_kernel;
         var windowHelpers = window.window_helpers;
         var S = ScenarioEnum;

@@ -57,8 +57,7 @@ const screens = [
 ].map(([name, answers, open]) => ({ name, answers, open }));
 
 // The page's languages with the locale ids the program saves for them.
-const languages = [['en', 0], ['de', 1], ['fr', 2], ['es', 3], ['it', 4], ['ru', 7], ['pl', 8], ['pt', 9],
-  ['nl', 12], ['ja', 13]].map(([code, id]) => ({ code, id }));
+const { languages } = require('../../../html/tools/languages');
 
 // Texts that do not fit their box: content wider or taller than the element, or an
 // element reaching outside the page's 782 x 588 area.

@@ -7,11 +7,19 @@ const http = require('node:http');
 const path = require('node:path');
 const { bundleFiles } = require('./bundle');
 const catalogs = require('../../../html/tools/catalogs');
+const languages = require('../../../html/tools/languages');
 
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
   '.png': 'image/png', '.svg': 'image/svg+xml', '.ttf': 'font/ttf', '.ico': 'image/x-icon',
 };
+
+function generated(alias) {
+  if (alias === 'angular/index.html') return languages.indexPage();
+  if (alias === 'angular/lib/languages.js') return languages.languagesScript();
+  const catalog = languages.codes.find((code) => alias === `angular/${languages.catalogPath(code)}`);
+  return catalog ? catalogs.catalogScript(catalog) : null;
+}
 
 async function startServer() {
   const files = bundleFiles();
@@ -22,11 +30,11 @@ async function startServer() {
     const url = new URL(request.url, 'http://localhost');
     requests.push(url.pathname);
     const alias = decodeURIComponent(url.pathname).replace(/^\/html\//, '');
-    const catalog = catalogs.languages.find((code) => alias === path.join('angular', catalogs.catalogPath(code)));
-    if (catalog) {
-      // The build compiles the catalogs; here they are compiled from po/ on request.
-      response.writeHead(200, { 'Content-Type': types['.js'] });
-      response.end(catalogs.catalogScript(catalog));
+    // The build makes these; here they are made from their sources on request.
+    const made = generated(alias);
+    if (made !== null) {
+      response.writeHead(200, { 'Content-Type': types[path.extname(alias)] });
+      response.end(made);
       return;
     }
     const file = files.get(alias);
