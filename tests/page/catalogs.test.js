@@ -38,6 +38,20 @@ test('the compiled tables have sorted keys and carry texts with "&" both ways', 
   for (const code of translated) assert.equal(catalogs.table(code)['Korvane Antivirus 9'], 'Korvane Antivirus 9', code);
 });
 
+// Portuguese is the Brazilian variant throughout: forms only European Portuguese uses
+// must not creep back in.
+test('the Portuguese catalog keeps to Brazilian forms', () => {
+  const european = [
+    ['ficheiro', /ficheiro/i], ['ecrã', /ecrã/i], ['utilizador', /utilizador/i], ['registar', /\bregist(ar|o|os)\b/i],
+    ['contacto', /contacto/i], ['controlo', /\bcontrolo\b/i], ['detetar', /\bdetet/i], ['reparação', /reparaç/i],
+    ['tem de', /\btem de\b/i], ['guardar o trabalho', /guard[ea] (o seu )?trabalho/i],
+    ['está a instalar', /\best(á|ão|ou|amos) a \p{L}+r\b/iu], ['reiniciar já', /reiniciar já/i],
+  ];
+  const texts = Object.values(catalogs.table('pt'));
+  const found = european.flatMap(([name, form]) => texts.filter((text) => form.test(text)).map((text) => `${name}: ${text}`));
+  assert.deepEqual(found, []);
+});
+
 test('a saved Japanese starts the page in Japanese', () =>
   withWizard({ answers: { 'updater_kernel.LoadLocale': 13 } }, async (wizard) => {
     await wizard.detect(5);
