@@ -5,6 +5,7 @@ const test = require('node:test');
 const assert = require('node:assert/strict');
 const catalogs = require('../../html/tools/catalogs');
 const { pageTests } = require('./support/wizard');
+const { screens } = require('./support/screens');
 
 const withWizard = pageTests(test);
 
@@ -73,3 +74,27 @@ test('picking Deutsch saves 1 and redraws the screen and an open dialog from the
     assert.equal(await wizard.text('.screen-install .title'), german['Welcome to Korvane Antivirus 12']);
     assert.equal(await wizard.text('.ngdialog .dialog-yes'), german.Yes);
   }));
+
+test('the labels a screen reader announces follow the language like the visible texts', async (t) => {
+  // element, its label's source text, how to show it (the screens' openers)
+  const opener = (name) => screens.find((screen) => screen.name === name);
+  const table = [
+    ['.folding-cube', 'Loading', { name: 'loading', answers: {}, open: async () => {} }],
+    ...['dialog-close-updater', 'dialog-compatible', 'dialog-offer', 'dialog-reboot', 'dialog-disk-space']
+      .map((name) => ['.ngdialog:not(.ngdialog-closing) .dialog-close', 'Close', opener(name)]),
+  ];
+  for (const [element, text, screen] of table) {
+    await t.test(screen.name, () => withWizard({ answers: { ...screen.answers, 'updater_kernel.LoadLocale': 1 } },
+      async (wizard) => {
+        await screen.open(wizard);
+        const label = () => wizard.page.$eval(element, (e) => e.getAttribute('aria-label'));
+        assert.equal(await label(), catalogs.table('de')[text]);
+        await wizard.page.selectOption('.language-select', { label: '日本語' });
+        await wizard.settle();
+        assert.equal(await label(), catalogs.table('ja')[text]);
+        await wizard.page.selectOption('.language-select', { label: 'English' });
+        await wizard.settle();
+        assert.equal(await label(), text);
+      }));
+  }
+});

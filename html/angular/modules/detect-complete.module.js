@@ -5,7 +5,7 @@
 
     var S = ScenarioEnum;
 
-    angular.module('detectComplete', ['ngRoute', 'gettext']).component('detectComplete', {
+    angular.module('detectComplete', ['ngRoute', 'gettext', 'korvaneCore']).component('detectComplete', {
         templateUrl: 'templates/detect-complete.template.html',
         controller: CompleteController
     });
@@ -56,47 +56,60 @@
     // The removals ask the kernel whether the computer must restart.
     var ASK_REBOOT = [S.UninstallKV9, S.UninstallKV10, S.UninstallKV11, S.Uninstall, S.Corrupted];
 
-    CompleteController.$inject = ['$scope', '$rootScope', 'gettext', 'dialogBox'];
-    function CompleteController($scope, $rootScope, gettext, dialogBox) {
-        var kernel = window.updater_kernel;
-        var windowHelpers = window.window_helpers;
+    CompleteController.$inject = ['$scope', '$rootScope', 'gettext', 'dialogBox', 'channel', 'toView'];
+    function CompleteController($scope, $rootScope, gettext, dialogBox, channel, toView) {
+        var kernel = channel.kernel;
+        var windowHelpers = channel.windowHelpers;
         var texts = completionTexts(gettext);
         var vm = this;
 
-        vm.scenario = $rootScope.GetScenario;
+        vm.scenario = null;
+        vm.unknown = false;
         vm.rebootRequired = false;
+        vm.title = '';
+        vm.sentence1 = '';
+        vm.sentence2 = [];
+        vm.sentence3 = '';
+        vm.isRepair = false;
+        vm.restartText = '';
+        vm.restart = restart;
+        vm.close = close;
+        vm.$onInit = onInit;
 
-        if (ASK_REBOOT.indexOf(vm.scenario) !== -1) {
-            kernel.RebootRequired(function (required) {
-                $rootScope.$apply(function () {
+        function onInit() {
+            vm.scenario = $rootScope.GetScenario;
+            if (ASK_REBOOT.indexOf(vm.scenario) !== -1) {
+                kernel.RebootRequired(toView(function (required) {
                     vm.rebootRequired = !!required;
-                });
-            });
+                }));
+            }
+
+            var known = Object.prototype.hasOwnProperty.call(texts, vm.scenario) ? texts[vm.scenario] : null;
+            if (known) {
+                vm.title = known[0];
+                vm.sentence1 = known[1] || '';
+                vm.sentence2 = [].concat(known[2] || []);
+                vm.sentence3 = known[3] || '';
+            } else {
+                vm.scenario = S.Unknown;
+                vm.unknown = true;
+                vm.title = gettext('Unknown error');
+            }
+            vm.isRepair = vm.scenario === S.Repair;
+            vm.restartText = vm.scenario === S.Corrupted ? gettext('Restart your computer') : gettext('Reboot Now');
         }
 
-        var known = Object.prototype.hasOwnProperty.call(texts, vm.scenario) ? texts[vm.scenario] : null;
-        if (known) {
-            vm.title = known[0];
-            vm.sentence1 = known[1] || '';
-            vm.sentence2 = [].concat(known[2] || []);
-            vm.sentence3 = known[3] || '';
-        } else {
-            vm.scenario = 0;
-            vm.title = gettext('Unknown error');
-        }
-        vm.isRepair = vm.scenario === S.Repair;
-        vm.restartText = vm.scenario === S.Corrupted ? gettext('Restart your computer') : gettext('Reboot Now');
-
-        vm.restart = function () {
+        function restart() {
             kernel.SetRebootRequired(true);
             windowHelpers.Close();
-        };
-        vm.close = function () {
+        }
+
+        function close() {
             if (vm.rebootRequired && !vm.isRepair) {
                 dialogBox.reboot($scope);
             } else {
                 windowHelpers.Close();
             }
-        };
+        }
     }
 })();

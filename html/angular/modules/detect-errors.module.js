@@ -5,7 +5,7 @@
 
     var S = ScenarioEnum;
 
-    angular.module('detectErrors', ['ngRoute', 'gettext']).component('detectErrors', {
+    angular.module('detectErrors', ['ngRoute', 'gettext', 'korvaneCore']).component('detectErrors', {
         templateUrl: 'templates/detect-errors.template.html',
         controller: ErrorsController
     });
@@ -44,38 +44,48 @@
         return t;
     }
 
-    ErrorsController.$inject = ['$rootScope', 'gettext', 'kernelEvents'];
-    function ErrorsController($rootScope, gettext, kernelEvents) {
-        var kernel = window.updater_kernel;
+    ErrorsController.$inject = ['$rootScope', 'gettext', 'kernelEvents', 'channel'];
+    function ErrorsController($rootScope, gettext, kernelEvents, channel) {
+        var kernel = channel.kernel;
         var texts = errorTexts(gettext);
         var vm = this;
 
-        // The kernel's own text: any length, any characters (the template isolates it
-        // and limits its lines).
-        kernelEvents.on('ErrorSignal', function (description) {
-            vm.title = description === null || description === undefined ? '' : String(description);
-            vm.fromKernel = true;
-        });
+        vm.scenario = null;
+        vm.title = '';
+        vm.fromKernel = false;
+        vm.sentence1 = '';
+        vm.sentence2 = '';
+        vm.close = close;
+        vm.$onInit = onInit;
 
-        vm.scenario = $rootScope.GetScenario;
-        var known = Object.prototype.hasOwnProperty.call(texts, vm.scenario) ? texts[vm.scenario] : null;
-        if (!known) {
-            vm.scenario = 0;
-            known = [gettext('Unknown error'),
-                gettext('Korvane Antivirus has encountered an error. We are sorry for the inconvenience. Please close the window and try again.')];
+        function onInit() {
+            // The kernel's own text: any length, any characters (the template isolates it
+            // and limits its lines).
+            kernelEvents.on('ErrorSignal', function (description) {
+                vm.title = description === null || description === undefined ? '' : String(description);
+                vm.fromKernel = true;
+            });
+
+            vm.scenario = $rootScope.GetScenario;
+            var known = Object.prototype.hasOwnProperty.call(texts, vm.scenario) ? texts[vm.scenario] : null;
+            if (!known) {
+                vm.scenario = S.Unknown;
+                known = [gettext('Unknown error'),
+                    gettext('Korvane Antivirus has encountered an error. We are sorry for the inconvenience. Please close the window and try again.')];
+            }
+            vm.title = known[0];
+            vm.sentence1 = known[1] || '';
+            vm.sentence2 = known[2] || '';
+
+            if (vm.scenario === S.VeltrionDetected) {
+                kernel.SetView('VeltrionDetected');
+            } else if (vm.scenario === S.AlreadyStarted) {
+                kernel.SetView('AlreadyStarted');
+            }
         }
-        vm.title = known[0];
-        vm.sentence1 = known[1] || '';
-        vm.sentence2 = known[2] || '';
 
-        if (vm.scenario === S.VeltrionDetected) {
-            kernel.SetView('VeltrionDetected');
-        } else if (vm.scenario === S.AlreadyStarted) {
-            kernel.SetView('AlreadyStarted');
+        function close() {
+            channel.windowHelpers.Close();
         }
-
-        vm.close = function () {
-            window.window_helpers.Close();
-        };
     }
 })();

@@ -4,14 +4,13 @@
 
     var S = ScenarioEnum;
 
-    angular.module('detectInterrupted', ['ngRoute', 'gettext']).component('detectInterrupted', {
+    angular.module('detectInterrupted', ['ngRoute', 'gettext', 'korvaneCore']).component('detectInterrupted', {
         templateUrl: 'templates/detect-interrupted.template.html',
         controller: InterruptedController
     });
 
-    InterruptedController.$inject = ['$rootScope', 'gettext'];
-    function InterruptedController($rootScope, gettext) {
-        var kernel = window.updater_kernel;
+    InterruptedController.$inject = ['$rootScope', 'gettext', 'channel', 'LINK'];
+    function InterruptedController($rootScope, gettext, channel, LINK) {
         var vm = this;
         var titles = {};
         titles[S.UninstallKV9] = titles[S.UninstallKV10] = titles[S.Uninstall] =
@@ -24,25 +23,39 @@
         titles[S.InstallFeatures] = gettext('Driver installation cancelled');
         titles[S.InstallActiveVirusControl] = gettext('Your Korvane Active Virus Control installation was cancelled');
 
-        vm.scenario = $rootScope.GetScenario;
-        if (Object.prototype.hasOwnProperty.call(titles, vm.scenario)) {
-            vm.title = titles[vm.scenario];
-        } else {
-            vm.scenario = 0;
-            vm.title = gettext('Unknown error');
-        }
-        // Only a cancelled install or update asks what made the user cancel.
-        if (vm.scenario === S.Install || vm.scenario === S.Update) {
-            vm.sentence1 = gettext('Help us improve Korvane Antivirus...');
-            vm.link = gettext('Tell us');
-            vm.sentence2 = gettext('what made you cancel.');
+        vm.scenario = null;
+        vm.unknown = false;
+        vm.title = '';
+        vm.sentence1 = '';
+        vm.link = '';
+        vm.sentence2 = '';
+        vm.tellUs = tellUs;
+        vm.close = close;
+        vm.$onInit = onInit;
+
+        function onInit() {
+            vm.scenario = $rootScope.GetScenario;
+            if (Object.prototype.hasOwnProperty.call(titles, vm.scenario)) {
+                vm.title = titles[vm.scenario];
+            } else {
+                vm.scenario = S.Unknown;
+                vm.unknown = true;
+                vm.title = gettext('Unknown error');
+            }
+            // Only a cancelled install or update asks what made the user cancel.
+            if (vm.scenario === S.Install || vm.scenario === S.Update) {
+                vm.sentence1 = gettext('Help us improve Korvane Antivirus...');
+                vm.link = gettext('Tell us');
+                vm.sentence2 = gettext('what made you cancel.');
+            }
         }
 
-        vm.tellUs = function () {
-            kernel.ExecUrl(10);
-        };
-        vm.close = function () {
-            window.window_helpers.Close();
-        };
+        function tellUs() {
+            channel.kernel.ExecUrl(LINK.feedback);
+        }
+
+        function close() {
+            channel.windowHelpers.Close();
+        }
     }
 })();

@@ -3,14 +3,16 @@
 (function () {
     'use strict';
 
-    angular.module('detectOffers', ['ngRoute', 'gettext']).component('detectOffers', {
+    angular.module('detectOffers', ['ngRoute', 'gettext', 'korvaneCore']).component('detectOffers', {
         templateUrl: 'templates/detect-offers.template.html',
         controller: OffersController
     });
 
-    OffersController.$inject = ['$scope', '$rootScope', '$location', 'gettext', 'gettextCatalog', 'dialogBox'];
-    function OffersController($scope, $rootScope, $location, gettext, gettextCatalog, dialogBox) {
-        var kernel = window.updater_kernel;
+    OffersController.$inject = ['$scope', '$rootScope', '$location', 'gettext', 'gettextCatalog', 'dialogBox',
+        'channel', 'toView', 'LINK'];
+    function OffersController($scope, $rootScope, $location, gettext, gettextCatalog, dialogBox,
+        channel, toView, LINK) {
+        var kernel = channel.kernel;
         var vm = this;
 
         vm.yesOption = null;
@@ -18,33 +20,39 @@
         vm.homepageOption = false;
         vm.partnerID = OfferPartnerIdEnum.Yahoo;
         vm.englishCssMarker = gettextCatalog.getCurrentLanguage() === 'en';
+        vm.choose = choose;
+        vm.continueInstall = continueInstall;
+        vm.back = back;
+        vm.openTerms = openTerms;
+        vm.openPrivacy = openPrivacy;
+        vm.$onInit = onInit;
 
-        kernel.SetView('Tessa');
-        kernel.GetTsOfferHomepageAndSearch(function (partner) {
-            $rootScope.$apply(function () {
+        function onInit() {
+            kernel.SetView('Tessa');
+            kernel.GetTsOfferHomepageAndSearch(toView(function (partner) {
                 vm.partnerID = partner;
+            }));
+
+            // The English label is fixed text; every other language gets the translated one.
+            $scope.$watch(function () {
+                return $rootScope.CurrentLanguage;
+            }, function (language, previous) {
+                if (language !== previous) {
+                    vm.englishCssMarker = language === 'en';
+                }
             });
-        });
+        }
 
-        // The English label is fixed text; every other language gets the translated one.
-        $scope.$watch(function () {
-            return $rootScope.CurrentLanguage;
-        }, function (language, previous) {
-            if (language !== previous) {
-                vm.englishCssMarker = language === 'en';
-            }
-        });
-
-        vm.choose = function (yes) {
+        function choose(yes) {
             vm.invalidOption = false;
             vm.homepageOption = yes;
-        };
+        }
 
         function install() {
             $location.path('/detectInstall');
         }
 
-        vm.continueInstall = function () {
+        function continueInstall() {
             if (vm.invalidOption) {
                 return;
             }
@@ -61,15 +69,18 @@
             }
             kernel.SkipTsOffer(!vm.yesOption);
             install();
-        };
-        vm.back = function () {
+        }
+
+        function back() {
             $location.path('/detectWelcome');
-        };
-        vm.openTerms = function () {
-            kernel.ExecUrl(21);
-        };
-        vm.openPrivacy = function () {
-            kernel.ExecUrl(22);
-        };
+        }
+
+        function openTerms() {
+            kernel.ExecUrl(LINK.offerTerms);
+        }
+
+        function openPrivacy() {
+            kernel.ExecUrl(LINK.offerPrivacy);
+        }
     }
 })();

@@ -57,84 +57,95 @@
 
     function progressView(kind, makeRows) {
         ProgressController.$inject = ['$scope', '$rootScope', '$location', '$interval', 'gettext', 'dialogBox',
-            'myComponent', 'myDescription', 'kernelEvents'];
+            'myComponent', 'myDescription', 'kernelEvents', 'channel'];
         function ProgressController($scope, $rootScope, $location, $interval, gettext, dialogBox,
-            myComponent, myDescription, kernelEvents) {
-            var kernel = window.updater_kernel;
+            myComponent, myDescription, kernelEvents, channel) {
+            var kernel = channel.kernel;
             var table = makeRows(gettext, dialogBox.texts);
-            var vm = this;
             var removedProtection = 0;
+            var row = null;
+            var vm = this;
 
             vm.kind = kind;
+            vm.scenario = null;
+            vm.unknown = false;
+            vm.title = '';
             vm.component = gettext('Initializing...');
             vm.overallPosition = 0;
             vm.position = 0;
             vm.description = table.initialDescription || '';
             vm.slide = 1;
+            vm.barWidth = barWidth;
+            vm.cancel = cancel;
+            vm.$onInit = onInit;
 
-            // 1. Slides: the first shows at the opening only; after the sixth comes the second.
-            var rotation = $interval(function () {
-                vm.slide = vm.slide >= SLIDE_COUNT ? 2 : vm.slide + 1;
-            }, SLIDE_PERIOD_MS);
-            $scope.$on('$destroy', function () {
-                $interval.cancel(rotation);
-            });
+            function onInit() {
+                // 1. Slides: the first shows at the opening only; after the sixth comes the second.
+                var rotation = $interval(function () {
+                    vm.slide = vm.slide >= SLIDE_COUNT ? 2 : vm.slide + 1;
+                }, SLIDE_PERIOD_MS);
+                $scope.$on('$destroy', function () {
+                    $interval.cancel(rotation);
+                });
 
-            // 2. Progress handlers (positions and the step text come at most once a frame).
-            kernelEvents.on('ProgressComponentChangedSignal', function (component) {
-                vm.component = myComponent.getComponentString(component);
-                if (table.countsProtection) {
-                    if (FULL_PROTECTION.indexOf(component) !== -1) {
-                        removedProtection += 1;
+                // 2. Progress handlers (positions and the step text come at most once a frame).
+                kernelEvents.on('ProgressComponentChangedSignal', function (component) {
+                    vm.component = myComponent.getComponentString(component);
+                    if (table.countsProtection) {
+                        if (FULL_PROTECTION.indexOf(component) !== -1) {
+                            removedProtection += 1;
+                        }
+                        kernel.SetCompatibleInstall(!(removedProtection > 0));
                     }
-                    kernel.SetCompatibleInstall(!(removedProtection > 0));
-                }
-            });
-            kernelEvents.on('ComponentsProgressPositionChangedSignal', function (percent) {
-                vm.overallPosition = percent;
-            });
-            kernelEvents.on('ProgressPositionChangedSignal', function (percent) {
-                vm.position = percent;
-            });
-            kernelEvents.on('ProgressDescriptionChangedSignal', function (description) {
-                vm.description = myDescription.getDescriptionString(description);
-            });
+                });
+                kernelEvents.on('ComponentsProgressPositionChangedSignal', function (percent) {
+                    vm.overallPosition = percent;
+                });
+                kernelEvents.on('ProgressPositionChangedSignal', function (percent) {
+                    vm.position = percent;
+                });
+                kernelEvents.on('ProgressDescriptionChangedSignal', function (description) {
+                    vm.description = myDescription.getDescriptionString(description);
+                });
 
-            // 3. The scenario's screen, and the start of the run.
-            vm.scenario = $rootScope.GetScenario;
-            var row = Object.prototype.hasOwnProperty.call(table.rows, vm.scenario) ? table.rows[vm.scenario] : null;
-            if (row) {
-                vm.title = row.title;
-                if (row.view) {
-                    kernel.SetView(row.view);
+                // 3. The scenario's screen, and the start of the run.
+                vm.scenario = $rootScope.GetScenario;
+                row = Object.prototype.hasOwnProperty.call(table.rows, vm.scenario) ? table.rows[vm.scenario] : null;
+                if (row) {
+                    vm.title = row.title;
+                    if (row.view) {
+                        kernel.SetView(row.view);
+                    }
+                    kernelEvents.started();
+                    kernel.Start();
+                } else {
+                    vm.scenario = S.Unknown;
+                    vm.unknown = true;
+                    vm.title = gettext('Unknown error');
+                    if (table.otherView) {
+                        kernel.SetView(table.otherView);
+                    }
                 }
-                kernelEvents.started();
-                kernel.Start();
-            } else {
-                vm.scenario = 0;
-                vm.title = gettext('Unknown error');
-                if (table.otherView) {
-                    kernel.SetView(table.otherView);
-                }
+
+                // 4. The end of the run.
+                kernelEvents.on('CompleteSignal', function () {
+                    if (kind === 'install' && $rootScope.GetScenario === S.Install) {
+                        kernel.SetView('InstallComplete');
+                    }
+                    $location.path('/detectComplete');
+                });
             }
 
-            // 4. The end of the run.
-            kernelEvents.on('CompleteSignal', function () {
-                if (kind === 'install' && $rootScope.GetScenario === S.Install) {
-                    kernel.SetView('InstallComplete');
-                }
-                $location.path('/detectComplete');
-            });
-
-            vm.barWidth = function (percent) {
+            function barWidth(percent) {
                 return { width: boundedPercent(percent) + '%' };
-            };
+            }
+
             // A question about the run: it closes unanswered when the run ends first.
-            vm.cancel = function () {
+            function cancel() {
                 dialogBox.open($scope, 'dialogConfirm', row.cancel, { run: true }).then(function () {
                     kernel.Interrupt();
                 }, angular.noop);
-            };
+            }
         }
 
         return {
@@ -143,7 +154,7 @@
         };
     }
 
-    angular.module('detectProgress', ['ngRoute', 'gettext'])
+    angular.module('detectProgress', ['ngRoute', 'gettext', 'korvaneCore'])
         .component('detectInstall', progressView('install', installRows))
         .component('detectUninstall', progressView('uninstall', uninstallRows))
         .component('detectRepair', progressView('repair', repairRows));

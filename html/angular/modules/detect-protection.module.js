@@ -3,21 +3,30 @@
 (function () {
     'use strict';
 
-    angular.module('detectProtection', ['ngRoute', 'gettext']).component('detectProtection', {
+    angular.module('detectProtection', ['ngRoute', 'gettext', 'korvaneCore']).component('detectProtection', {
         templateUrl: 'templates/detect-protection.template.html',
         controller: ProtectionController
     });
 
-    ProtectionController.$inject = ['$scope', '$rootScope', '$location', 'gettext', 'dialogBox'];
-    function ProtectionController($scope, $rootScope, $location, gettext, dialogBox) {
-        var kernel = window.updater_kernel;
+    ProtectionController.$inject = ['$scope', '$rootScope', '$location', 'gettext', 'dialogBox', 'channel', 'Scenario'];
+    function ProtectionController($scope, $rootScope, $location, gettext, dialogBox, channel, S) {
+        var kernel = channel.kernel;
         var vm = this;
 
-        vm.scenario = $rootScope.GetScenario;
-        vm.serves = vm.scenario === ScenarioEnum.Uninstall;
+        vm.scenario = null;
+        vm.serves = false;
         vm.checkboxDefender = true;
         vm.checkboxFirewall = true;
         vm.next = '/detectUninstall';
+        vm.cancel = cancel;
+        vm.skip = skip;
+        vm.goNext = goNext;
+        vm.$onInit = onInit;
+
+        function onInit() {
+            vm.scenario = $rootScope.GetScenario;
+            vm.serves = vm.scenario === S.Uninstall;
+        }
 
         function moveOn(defender, firewall) {
             kernel.SetEnableWindowsDefender(defender);
@@ -25,21 +34,23 @@
             $location.path(vm.next);
         }
 
-        vm.cancel = function () {
+        function cancel() {
             dialogBox.open($scope, 'dialogConfirm', dialogBox.texts.closeUpdater).then(function () {
-                window.window_helpers.Close();
+                channel.windowHelpers.Close();
             }, angular.noop);
-        };
-        vm.skip = function () {
+        }
+
+        function skip() {
             moveOn(false, false);
-        };
-        vm.goNext = function () {
+        }
+
+        function goNext() {
             dialogBox.open($scope, 'dialogConfirm', {
                 title: gettext('Uninstall Korvane Antivirus?'),
                 text: gettext('Are you sure?')
             }).then(function () {
                 moveOn(vm.checkboxDefender, vm.checkboxFirewall);
             }, angular.noop);
-        };
+        }
     }
 })();

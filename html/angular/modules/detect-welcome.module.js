@@ -6,10 +6,12 @@
 (function () {
     'use strict';
 
-    var LOADING = 30;
-
     // The folder this platform installs into until the kernel names its own.
     var DEFAULT_INSTALL_DIRECTORY = '/opt/korvane/korvane antivirus';
+
+    function has(table, key) {
+        return Object.prototype.hasOwnProperty.call(table, key);
+    }
 
     // Appends the product's folder to a folder the user chose. Windows paths (a drive
     // letter or a backslash) are joined with backslashes, this platform's own with "/".
@@ -21,21 +23,52 @@
         return folder + joint + product;
     }
 
-    angular.module('detectWelcome', ['ngRoute', 'ngDialog', 'gettext']).component('detectWelcome', {
+    angular.module('detectWelcome', ['ngRoute', 'gettext', 'korvaneCore']).component('detectWelcome', {
         templateUrl: 'templates/detect-welcome.template.html',
         controller: WelcomeController
     });
 
-    WelcomeController.$inject = ['$scope', '$rootScope', '$location', 'gettext', 'dialogBox', 'kernelEvents'];
-    function WelcomeController($scope, $rootScope, $location, gettext, dialogBox, kernelEvents) {
-        var kernel = window.updater_kernel;
-        var windowHelpers = window.window_helpers;
-        var S = ScenarioEnum;
+    // The welcome view's screens by scenario. A scenario served by another view has no
+    // screen here: the wizard moves on.
+    function screenTable(S, loading) {
+        var screens = {};
+        screens[loading] = 'loading';
+        screens[S.Install] = 'install';
+        screens[S.UninstallKV9] = screens[S.UninstallKV10] = screens[S.UninstallKV11] = 'previous';
+        screens[S.RebootRequired] = 'reboot';
+        screens[S.LatestVersion] = 'latest';
+        screens[S.Corrupted] = 'corrupted';
+        screens[S.Uninstall] = 'uninstall';
+        screens[S.Change] = 'change';
+        screens[S.Unknown] = 'unknown';
+        return screens;
+    }
+
+    // The previous product generations: the version the screen marks and the screen name
+    // reported to the program.
+    function previousTable(S) {
+        var previous = {};
+        previous[S.UninstallKV9] = { version: 9, view: 'UninstallKorvane9' };
+        previous[S.UninstallKV10] = { version: 10, view: 'UninstallKorvane10' };
+        previous[S.UninstallKV11] = { version: 11, view: 'UninstallKorvane11' };
+        return previous;
+    }
+
+    WelcomeController.$inject = ['$scope', '$rootScope', '$location', 'gettext', 'dialogBox', 'kernelEvents',
+        'channel', 'toView', 'Scenario', 'LOADING_SCENARIO', 'LINK'];
+    function WelcomeController($scope, $rootScope, $location, gettext, dialogBox, kernelEvents,
+        channel, toView, S, LOADING, LINK) {
+        var kernel = channel.kernel;
+        var windowHelpers = channel.windowHelpers;
+        var screens = screenTable(S, LOADING);
+        var previous = previousTable(S);
         var vm = this;
 
-        // Which screen shows: the scenario's, LOADING for the loading animation, 0 for
-        // the unknown screen.
-        vm.scenario = $rootScope.GetScenario;
+        // The scenario the view shows (LOADING while the kernel detects, 0 for one the
+        // page does not know), and from it the screen.
+        vm.scenario = null;
+        vm.screen = null;
+        vm.previousVersion = null;
         vm.rebootRequired = false;
         vm.incompatiblesDetected = false;
         vm.switchCompatible = false;
@@ -47,15 +80,53 @@
         vm.popover = false;
         vm.installDirectory = DEFAULT_INSTALL_DIRECTORY;
 
-        // Answers and signals arrive outside the framework's event handling; the root
-        // scope is used because these handlers outlive the view's own scope.
-        function refresh(change) {
-            return function () {
-                var args = arguments;
-                $rootScope.$apply(function () {
-                    change.apply(null, args);
-                });
-            };
+        vm.next = next;
+        vm.closeUpdater = closeUpdater;
+        vm.close = close;
+        vm.cancelInstallation = cancelInstallation;
+        vm.rebootNow = rebootNow;
+        vm.closeRebootScreen = closeRebootScreen;
+        vm.back = back;
+        vm.changeNext = changeNext;
+        vm.openLicense = openLicense;
+        vm.compatibleChanged = compatibleChanged;
+        vm.desktopIconChanged = desktopIconChanged;
+        vm.browse = browse;
+        vm.$onInit = onInit;
+
+        function onInit() {
+            show($rootScope.GetScenario);
+
+            kernel.GetInstallDirectory(toView(function (directory) {
+                vm.installDirectory = directory;
+            }));
+
+            // Page-wide: these lead the wizard from any view. A detection reaches them only
+            // while no run has started (see kernelEvents).
+            kernelEvents.on('InterruptedSignal', function () {
+                kernel.SetView('InstallInterrupted');
+                go('/detectInterrupted');
+            });
+            kernelEvents.on('ErrorSignal', function () {
+                go('/detectErrors');
+            });
+            kernelEvents.on('FloatingProgressSignal', function (floating) {
+                show(floating ? LOADING : $rootScope.GetScenario);
+            });
+            kernelEvents.on('ScenarioDetectedSignal', scenarioDetected);
+
+            if ($rootScope.GetScenario === S.Install) {
+                showInstallScreenAgain();
+            } else {
+                kernel.Init();
+            }
+        }
+
+        // The one place that decides the screen.
+        function show(scenario) {
+            vm.scenario = scenario;
+            vm.screen = has(screens, scenario) ? screens[scenario] : null;
+            vm.previousVersion = has(previous, scenario) ? previous[scenario].version : null;
         }
 
         function go(route) {
@@ -68,13 +139,13 @@
         }
 
         function askRebootRequired() {
-            kernel.RebootRequired(refresh(function (required) {
+            kernel.RebootRequired(toView(function (required) {
                 vm.rebootRequired = !!required;
             }));
         }
 
         function askNextRoute() {
-            kernel.IsTsOfferAvailable(refresh(function (available) {
+            kernel.IsTsOfferAvailable(toView(function (available) {
                 vm.welcome.next = available ? '/detectOffers' : '/detectInstall';
             }));
         }
@@ -92,7 +163,7 @@
         function showInstallScreen() {
             kernel.SetView('License');
             askNextRoute();
-            kernel.IncompatiblesDetected(refresh(function (detected) {
+            kernel.IncompatiblesDetected(toView(function (detected) {
                 detected = !!detected;
                 kernel.SetCompatibleInstall(detected);
                 vm.incompatiblesDetected = detected;
@@ -111,22 +182,22 @@
         // The install screen again on return from the offer view, from the kernel's
         // current settings and without a new detection.
         function showInstallScreenAgain() {
-            vm.scenario = S.Install;
+            show(S.Install);
             askRebootRequired();
             kernel.SetView('License');
             askNextRoute();
-            kernel.GetCompatibleInstall(refresh(function (compatible) {
+            kernel.GetCompatibleInstall(toView(function (compatible) {
                 vm.switchCompatible = !!compatible;
                 setButtonTexts(!!compatible);
             }));
-            kernel.GetCreateDesktopShortcut(refresh(function (create) {
+            kernel.GetCreateDesktopShortcut(toView(function (create) {
                 vm.switchDesktopIcon = !!create;
             }));
             sendRunOptions();
         }
 
         function scenarioDetected(scenario) {
-            vm.scenario = scenario;
+            show(scenario);
             askRebootRequired();
             $rootScope.GetScenario = scenario;
             switch (scenario) {
@@ -136,7 +207,7 @@
             case S.UninstallKV9:
             case S.UninstallKV10:
             case S.UninstallKV11:
-                kernel.SetView({ 2: 'UninstallKorvane9', 3: 'UninstallKorvane10', 16: 'UninstallKorvane11' }[scenario]);
+                kernel.SetView(previous[scenario].view);
                 vm.welcome.next = '/detectUninstall';
                 break;
             case S.LatestVersion:
@@ -177,32 +248,8 @@
                 break;
             default:
                 $rootScope.GetScenario = S.Unknown;
-                vm.scenario = S.Unknown;
+                show(S.Unknown);
             }
-        }
-
-        kernel.GetInstallDirectory(refresh(function (directory) {
-            vm.installDirectory = directory;
-        }));
-
-        // Page-wide: these lead the wizard from any view. A detection reaches them only
-        // while no run has started (see kernelEvents).
-        kernelEvents.on('InterruptedSignal', function () {
-            kernel.SetView('InstallInterrupted');
-            go('/detectInterrupted');
-        });
-        kernelEvents.on('ErrorSignal', function () {
-            go('/detectErrors');
-        });
-        kernelEvents.on('FloatingProgressSignal', function (floating) {
-            vm.scenario = floating ? LOADING : $rootScope.GetScenario;
-        });
-        kernelEvents.on('ScenarioDetectedSignal', scenarioDetected);
-
-        if ($rootScope.GetScenario === S.Install) {
-            showInstallScreenAgain();
-        } else {
-            kernel.Init();
         }
 
         function close() {
@@ -214,44 +261,51 @@
         }
 
         // Buttons and boxes of the screens.
-        vm.next = function () {
+        function next() {
             if (vm.welcome.next) {
                 go(vm.welcome.next);
             }
-        };
-        vm.closeUpdater = function () {
+        }
+
+        function closeUpdater() {
             ask(dialogBox.texts.closeUpdater, close);
-        };
-        vm.close = close;
-        vm.cancelInstallation = function () {
+        }
+
+        function cancelInstallation() {
             ask(dialogBox.texts.cancelInstallation, close);
-        };
-        vm.rebootNow = function () {
+        }
+
+        function rebootNow() {
             kernel.SetRebootRequired(true);
             close();
-        };
-        vm.closeRebootScreen = function () {
+        }
+
+        function closeRebootScreen() {
             if (vm.rebootRequired) {
                 dialogBox.reboot($scope);
             } else {
                 close();
             }
-        };
-        vm.back = function () {
+        }
+
+        function back() {
             kernel.SetScenario(S.Change);
-        };
-        vm.changeNext = function () {
+        }
+
+        function changeNext() {
             if (vm.change.name === 'remove') {
                 vm.backButton = true;
                 kernel.SetScenario(S.Uninstall);
             } else {
                 kernel.SetScenario(S.Repair);
             }
-        };
-        vm.openLicense = function () {
-            kernel.ExecUrl(90);
-        };
-        vm.compatibleChanged = function () {
+        }
+
+        function openLicense() {
+            kernel.ExecUrl(LINK.license);
+        }
+
+        function compatibleChanged() {
             var ticked = vm.switchCompatible;
             vm.switchCompatible = false;
             setButtonTexts(false);
@@ -272,18 +326,20 @@
                 kernel.SetCompatibleInstall(false);
                 setButtonTexts(false);
             });
-        };
-        vm.desktopIconChanged = function () {
+        }
+
+        function desktopIconChanged() {
             kernel.SetCreateDesktopShortcut(vm.switchDesktopIcon);
-        };
-        vm.browse = function () {
-            window.ui_extensions.ShowChooseFolderDialog(false, false, refresh(function (folder) {
+        }
+
+        function browse() {
+            channel.uiExtensions.ShowChooseFolderDialog(false, false, toView(function (folder) {
                 if (!folder) {
                     return;
                 }
                 vm.installDirectory = installFolderIn(folder);
                 kernel.SetInstallDirectory(vm.installDirectory);
             }));
-        };
+        }
     }
 })();

@@ -3,14 +3,11 @@
 (function () {
     'use strict';
 
-    // The value of GetScenario while no scenario is known yet.
-    var LOADING = 30;
-
-    angular.module('header', ['gettext', 'ngDialog', 'languages'])
+    angular.module('header', ['gettext', 'korvaneCore', 'languages'])
         // Set at boot, before any view is built: the header and the first view are built
         // in whichever order their templates arrive, and the view reads the value at once.
-        .run(['$rootScope', function ($rootScope) {
-            $rootScope.GetScenario = LOADING;
+        .run(['$rootScope', 'LOADING_SCENARIO', function ($rootScope, LOADING_SCENARIO) {
+            $rootScope.GetScenario = LOADING_SCENARIO;
         }])
         .component('mainHeader', {
             templateUrl: 'templates/header.template.html',
@@ -20,29 +17,63 @@
     // LANGUAGES: the languages the page offers, in the selector's order, with the program's
     // locale ids (the program keeps the id, the page shows the code's catalog).
     HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'dialogBox', 'kernelEvents',
-        'LANGUAGES'];
-    function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox, kernelEvents, LANGUAGES) {
-        var kernel = window.updater_kernel;
-        var windowHelpers = window.window_helpers;
-        var S = ScenarioEnum;
+        'channel', 'toView', 'Scenario', 'LANGUAGES'];
+    function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox, kernelEvents,
+        channel, toView, S, LANGUAGES) {
+        var kernel = channel.kernel;
+        var windowHelpers = channel.windowHelpers;
         var state = {
             closeInstallation: false,
             startedInstallation: false,
             completedInstallation: false
         };
+        var vm = this;
 
-        $scope.languages = LANGUAGES;
-        $scope.language = { code: gettextCatalog.getCurrentLanguage() };
-        $scope.state = state;
+        vm.languages = LANGUAGES;
+        vm.language = { code: gettextCatalog.getCurrentLanguage() };
+        vm.state = state;
+        vm.changeLanguage = changeLanguage;
+        vm.$onInit = onInit;
 
-        // Channel answers and signals arrive outside the framework's event handling.
-        function refresh(change) {
-            return function () {
-                var args = arguments;
-                $rootScope.$apply(function () {
-                    change.apply(null, args);
+        function onInit() {
+            // The saved language, read once; an id the page does not offer shows English
+            // and stays saved.
+            kernel.LoadLocale(toView(function (id) {
+                var row = id === null || id === undefined ? null : rowOf(function (r) { return r.id === id; });
+                useLanguage((row || LANGUAGES[0]).code);
+            }));
+
+            kernelEvents.on('NotEnoughDiskSpaceSignal', function () {
+                warning('diskSpace', {
+                    title: gettext('Warning!'),
+                    text1: gettext('There is not enough disk space on your hard drive.')
+                }, retry, close);
+            });
+            kernelEvents.on('AnotherInstallationInProgressSignal', function () {
+                warning('busy', {
+                    title: gettext('Warning!'),
+                    text1: gettext('Another program installation is already in progress.'),
+                    text2: gettext('Complete that installation before proceeding with this install.')
+                }, retry, function () {
+                    kernel.Interrupt();
                 });
-            };
+            });
+
+            kernelEvents.on('StartedSignal', function () {
+                state.startedInstallation = true;
+            });
+            kernelEvents.on('CompleteSignal', function () {
+                state.startedInstallation = false;
+                state.completedInstallation = true;
+            });
+            kernelEvents.on('ErrorSignal', function () {
+                state.closeInstallation = true;
+            });
+            kernelEvents.on('InterruptedSignal', function () {
+                state.closeInstallation = true;
+            });
+
+            windowHelpers.WindowCloseRequestSignal.connect(toView(closeRequest));
         }
 
         function rowOf(predicate) {
@@ -56,24 +87,17 @@
 
         function useLanguage(code) {
             gettextCatalog.setCurrentLanguage(code);
-            $scope.language.code = code;
+            vm.language.code = code;
             $rootScope.CurrentLanguage = code;
         }
 
-        // The saved language, read once; an id the page does not offer shows English and
-        // stays saved.
-        kernel.LoadLocale(refresh(function (id) {
-            var row = id === null || id === undefined ? null : rowOf(function (r) { return r.id === id; });
-            useLanguage((row || LANGUAGES[0]).code);
-        }));
-
-        $scope.changeLanguage = function () {
-            var row = rowOf(function (r) { return r.code === $scope.language.code; });
+        function changeLanguage() {
+            var row = rowOf(function (r) { return r.code === vm.language.code; });
             if (row) {
                 kernel.SaveLocale(row.id, function () {});
                 useLanguage(row.code);
             }
-        };
+        }
 
         function close() {
             windowHelpers.Close();
@@ -99,37 +123,6 @@
         function retry() {
             kernel.Start();
         }
-
-        kernelEvents.on('NotEnoughDiskSpaceSignal', function () {
-            warning('diskSpace', {
-                title: gettext('Warning!'),
-                text1: gettext('There is not enough disk space on your hard drive.')
-            }, retry, close);
-        });
-
-        kernelEvents.on('AnotherInstallationInProgressSignal', function () {
-            warning('busy', {
-                title: gettext('Warning!'),
-                text1: gettext('Another program installation is already in progress.'),
-                text2: gettext('Complete that installation before proceeding with this install.')
-            }, retry, function () {
-                kernel.Interrupt();
-            });
-        });
-
-        kernelEvents.on('StartedSignal', function () {
-            state.startedInstallation = true;
-        });
-        kernelEvents.on('CompleteSignal', function () {
-            state.startedInstallation = false;
-            state.completedInstallation = true;
-        });
-        kernelEvents.on('ErrorSignal', function () {
-            state.closeInstallation = true;
-        });
-        kernelEvents.on('InterruptedSignal', function () {
-            state.closeInstallation = true;
-        });
 
         // "Yes" to a cancel question of a close request interrupts the run while it is
         // going; once it has ended, the question can only mean closing the window.
@@ -209,7 +202,5 @@
                 return close();
             }
         }
-
-        windowHelpers.WindowCloseRequestSignal.connect(refresh(closeRequest));
     }
 })();
