@@ -57,6 +57,7 @@ async function dragFile(file, x, y) {
   source.stdout.on('data', (chunk) => { output += chunk; });
   try {
     await waitFor(() => output.includes('ready\n') || source.exitCode !== null, 'the drag source');
+    if (!output.includes('ready\n')) throw new Error(`the drag source ended with ${source.exitCode}`);
     x11('xdotool', 'windowmove', '--sync', x11('xdotool', 'search', '--sync', '--onlyvisible', '--name', '^drag source$').trim(),
       '1100', '900');
     const moves = [];
