@@ -1,13 +1,9 @@
 #include "app/QtHighDpiScaling.h"
-#include "app/QtProfile.h"
 #include "app/QtRenderMode.h"
-#include "app/WebEngineSandbox.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
-#include "support/TempFolder.h"
 
 #include <QCoreApplication>
-#include <QWebEngineProfile>
 
 #include <gtest/gtest.h>
 
@@ -73,23 +69,4 @@ TEST(QtHighDpiScaling, IsAlwaysOn)
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
     KorvaneCommon::QtHighDpiScaling::Configure();
     EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling));
-}
-
-TEST(QtProfile, TurnsTheHttpCacheOffAndAllowsPersistentCookies)
-{
-    // The profile starts the web engine, which as root needs its sandbox off, and keeps its
-    // files under the data and cache folders, here temporary ones.
-    KorvaneUpdater::ConfigureWebEngineSandbox();
-    Testing::TempFolder home;
-    Testing::ScopedEnvironment environment;
-    environment.Set("XDG_DATA_HOME", (home.Path() / "data").string())
-        .Set("XDG_CACHE_HOME", (home.Path() / "cache").string());
-    QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
-    ASSERT_NE(profile, nullptr);
-    // The opposite of each setting first, so that both must be set, not merely left alone.
-    profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
-    profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    KorvaneCommon::QtProfile::Configure();
-    EXPECT_EQ(profile->httpCacheType(), QWebEngineProfile::NoCache);
-    EXPECT_EQ(profile->persistentCookiesPolicy(), QWebEngineProfile::AllowPersistentCookies);
 }

@@ -10,9 +10,6 @@ int main(int argc, char** argv)
     Platform::UseUtf8Paths();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The web engine shares its OpenGL contexts; it must be told before the application
-    // object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
