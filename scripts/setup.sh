@@ -11,8 +11,8 @@ packages=(
   qtbase5-dev qtwebengine5-dev libqt5webchannel5-dev qtwebengine5-dev-tools
   libcrypto++-dev libpugixml-dev
   clang libclang-rt-14-dev
-  libqt5x11extras5-dev libxcb-keysyms1-dev
-  xvfb xauth xdotool x11-utils chromium gnuplot-nox
+  libqt5x11extras5-dev libxcb-keysyms1-dev libsm-dev libice-dev
+  xvfb xauth xdotool x11-utils openbox wmctrl chromium gnuplot-nox
   fonts-quicksand fonts-roboto fonts-ipafont-gothic icoutils librsvg2-bin imagemagick
 )
 

@@ -1,6 +1,7 @@
 'use strict';
-// One virtual X display for a test file, on a display number the server picks itself.
-const { spawn } = require('node:child_process');
+// One virtual X display for a test file, on a display number the server picks itself,
+// and a window manager for the tests that need one (minimizing, the system's close command).
+const { spawn, execFileSync } = require('node:child_process');
 
 async function startDisplay() {
   const server = spawn('Xvfb', ['-displayfd', '1', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'], {
@@ -24,4 +25,28 @@ async function startDisplay() {
   };
 }
 
-module.exports = { startDisplay };
+// Openbox on the display until stop(); ready once it answers as the display's manager.
+async function startWindowManager(display) {
+  const env = { ...process.env, DISPLAY: display };
+  const manager = spawn('openbox', ['--sm-disable'], { env, stdio: 'ignore' });
+  const exited = new Promise((resolve) => manager.on('exit', resolve));
+  const deadline = Date.now() + 15000;
+  for (;;) {
+    if (manager.exitCode !== null) throw new Error(`openbox ended with ${manager.exitCode}`);
+    try {
+      if (/Name: Openbox/.test(execFileSync('wmctrl', ['-m'], { env, stdio: ['ignore', 'pipe', 'ignore'] }).toString())) break;
+    } catch {
+      // not managing the display yet
+    }
+    if (Date.now() > deadline) throw new Error('openbox did not take the display');
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  return {
+    stop: () => {
+      if (manager.exitCode === null && manager.signalCode === null) manager.kill();
+      return exited;
+    },
+  };
+}
+
+module.exports = { startDisplay, startWindowManager };

@@ -34,8 +34,10 @@ async function waitFor(check, what, timeoutMs = 30000) {
 
 class Updater {
   // `files` maps paths relative to the home folder to contents written before the start.
-  static async start({ display, simulation = '', env = {}, args = [], files = {} }) {
-    const home = fs.mkdtempSync(path.join(os.tmpdir(), 'korvane-e2e-'));
+  // A given `home` is used as it is and kept at the end (its owner removes it); by default
+  // each run has a new home folder of its own.
+  static async start({ display, simulation = '', env = {}, args = [], files = {}, home: givenHome }) {
+    const home = givenHome || fs.mkdtempSync(path.join(os.tmpdir(), 'korvane-e2e-'));
     for (const [name, content] of Object.entries(files)) {
       fs.mkdirSync(path.dirname(path.join(home, name)), { recursive: true });
       fs.writeFileSync(path.join(home, name), content);
@@ -61,6 +63,7 @@ class Updater {
       },
     });
     const updater = new Updater(child, home, port, display);
+    updater.keepHome = Boolean(givenHome);
     await updater.connect();
     return updater;
   }
@@ -154,7 +157,7 @@ class Updater {
     if (this.client) await this.client.close().catch(() => {});
     if (this.child.exitCode === null && this.child.signalCode === null) this.child.kill('SIGKILL');
     await this.exited;
-    fs.rmSync(this.home, { recursive: true, force: true });
+    if (!this.keepHome) fs.rmSync(this.home, { recursive: true, force: true });
   }
 }
 
