@@ -2,6 +2,10 @@
 // Serves the page's resource bundle over HTTP at /html/..., the way the program's resource
 // collection holds it, with the fake channel in place of Qt's qwebchannel.js. Records
 // every request and every one that found no file.
+//
+// Every test opens the page afresh, so each file is asked for hundreds of times: the
+// files the build makes are made once per server, and every file is read once and then
+// served from memory.
 const fs = require('node:fs');
 const http = require('node:http');
 const path = require('node:path');
@@ -14,37 +18,49 @@ const types = {
   '.png': 'image/png', '.svg': 'image/svg+xml', '.ttf': 'font/ttf', '.ico': 'image/x-icon',
 };
 
-function generated(alias) {
-  if (alias === 'angular/index.html') return languages.indexPage();
-  if (alias === 'angular/lib/languages.js') return languages.languagesScript();
-  const catalog = languages.codes.find((code) => alias === `angular/${languages.catalogPath(code)}`);
-  return catalog ? catalogs.catalogScript(catalog) : null;
+// The files the build makes, made here from their sources: bundle path -> text.
+function generatedFiles() {
+  const made = new Map([
+    ['angular/index.html', languages.indexPage()],
+    ['angular/lib/languages.js', languages.languagesScript()],
+  ]);
+  for (const code of languages.codes) made.set(`angular/${languages.catalogPath(code)}`, catalogs.catalogScript(code));
+  return made;
 }
 
 async function startServer() {
   const files = bundleFiles();
   files.set('angular/script/qwebchannel.js', path.join(__dirname, 'fake-channel.js'));
+  const made = generatedFiles();
+  // bundle path -> { type, body }, or null for a path that has no file.
+  const served = new Map();
+  function lookUp(alias) {
+    if (served.has(alias)) return served.get(alias);
+    let entry = null;
+    if (made.has(alias)) entry = { type: types[path.extname(alias)], body: made.get(alias) };
+    else {
+      const file = files.get(alias);
+      if (file && fs.existsSync(file)) {
+        entry = { type: types[path.extname(file)] || 'application/octet-stream', body: fs.readFileSync(file) };
+      }
+    }
+    served.set(alias, entry);
+    return entry;
+  }
   const requests = [];
   const missing = [];
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://localhost');
     requests.push(url.pathname);
-    const alias = decodeURIComponent(url.pathname).replace(/^\/html\//, '');
-    // The build makes these; here they are made from their sources on request.
-    const made = generated(alias);
-    if (made !== null) {
-      response.writeHead(200, { 'Content-Type': types[path.extname(alias)] });
-      response.end(made);
-      return;
-    }
-    const file = files.get(alias);
-    if (!url.pathname.startsWith('/html/') || !file || !fs.existsSync(file)) {
+    const entry = url.pathname.startsWith('/html/')
+      ? lookUp(decodeURIComponent(url.pathname).replace(/^\/html\//, '')) : null;
+    if (!entry) {
       missing.push(url.pathname);
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-    fs.createReadStream(file).pipe(response);
+    response.writeHead(200, { 'Content-Type': entry.type });
+    response.end(entry.body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   return {
