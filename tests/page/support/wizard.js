@@ -67,7 +67,9 @@ class Wizard {
   }
 
   // Waits until every answer and signal has been delivered and the framework has no
-  // template request or timeout outstanding.
+  // template request or timeout outstanding, twice in a row a task apart. Every delivery
+  // of the fake channel and every deferred task of the framework is counted, so one turn
+  // of the event loop between the looks is enough.
   settle() {
     return this.page.evaluate(() => new Promise((resolve) => {
       const injector = angular.element(document.documentElement).injector();
@@ -76,14 +78,14 @@ class Wizard {
       (function check() {
         if (window.fakeChannel.pending > 0) {
           quiet = 0;
-          setTimeout(check, 5);
+          setTimeout(check, 0);
           return;
         }
         browser.notifyWhenNoOutstandingRequests(() => setTimeout(() => {
           quiet = window.fakeChannel.pending === 0 ? quiet + 1 : 0;
           if (quiet >= 2) resolve();
           else check();
-        }, 5));
+        }, 0));
       }());
     }));
   }
