@@ -15,6 +15,19 @@ constexpr int kShowNormal = 1;
 long ShellExecute(WindowHandle owner, const std::wstring& verb, const std::wstring& file,
                   const std::wstring& parameters, const std::wstring& directory, int show);
 
+// The steps that give the process the right to restart the computer
+// (SeShutdownPrivilege): OpenProcessToken, LookupPrivilegeValueW, AdjustTokenPrivileges.
+enum class ShutdownPrivilegeStep
+{
+    OpenToken,
+    LookupPrivilege,
+    AdjustPrivileges
+};
+// Enables the privilege in the process's token. Returns false, with the failing step
+// named and the last error of its call set, when a step fails. Where restarting needs
+// no privilege of the process's own, every step succeeds.
+bool EnableShutdownPrivilege(ShutdownPrivilegeStep& failedStep);
+
 constexpr unsigned kExitWindowsReboot = 0x2;
 
 // ExitWindowsEx: asks the system to restart ("systemctl reboot"). Returns false, with
