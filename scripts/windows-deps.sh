@@ -27,7 +27,6 @@ esac
 "$root/scripts/setup.sh" --windows >&2
 
 triple=x86_64-w64-mingw32
-cc=$triple-gcc-posix
 cxx=$triple-g++-posix
 jobs=${JOBS:-2}
 toolchain_file=$root/cmake/mingw-w64-x86_64.cmake
