@@ -85,7 +85,7 @@ step() {
   # In a subshell outside any condition, so that errexit holds inside the step.
   local rc
   set +e
-  ("$@") >"$log" 2>&1
+  (set -e; "$@") >"$log" 2>&1
   rc=$?
   set -e
   if ((rc)); then
