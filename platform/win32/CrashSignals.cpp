@@ -63,9 +63,8 @@ CrashFilter SetUnhandledExceptionFilter(CrashFilter filter)
 {
     const CrashFilter previous = currentFilter.exchange(filter);
     ::SetUnhandledExceptionFilter(filter != nullptr ? OnUnhandledException : nullptr);
+    // The abort handler ends the process itself, before the run-time's own message.
     std::signal(SIGABRT, filter != nullptr ? OnAbort : SIG_DFL);
-    if (filter != nullptr)
-        _set_abort_behavior(0, _WRITE_ABORT_MSG | _CALL_REPORTFAULT);
     return previous;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The system's headers for the platform layer's own files. The system's headers define the
+// The system's headers for the platform layer. The system's headers define the
 // names of their wide functions as macros (LoadLibrary for LoadLibraryW and the like),
 // which would rename the platform functions of the same names; they are taken back.
 #include <windows.h>
