@@ -12,7 +12,7 @@ void SetVariable(const std::string& name, const std::string& value)
     // The run-time passes it on to the process's environment, where the system reads it.
     ::_putenv_s(name.c_str(), value.c_str());
 #else
-    SetVariable(name, value);
+    ::setenv(name.c_str(), value.c_str(), 1);
 #endif
 }
 
@@ -21,7 +21,7 @@ void UnsetVariable(const std::string& name)
 #ifdef _WIN32
     ::_putenv_s(name.c_str(), "");
 #else
-    UnsetVariable(name);
+    ::unsetenv(name.c_str());
 #endif
 }
 }
