@@ -35,7 +35,7 @@ PostBugFunction* ResolvePostBug()
     std::wstring program;
     if (Platform::GetModuleFileName(nullptr, program) == 0)
         return nullptr;
-    const std::wstring::size_type slash = program.find_last_of(L'/');
+    const std::wstring::size_type slash = program.find_last_of(L"\\/");
     if (slash == std::wstring::npos)
         return nullptr;
     // Kept loaded for the life of the process.

@@ -1,5 +1,10 @@
 #pragma once
 
+#ifdef _WIN32
+// Declared after the system's headers, whose macros of the same names it takes back.
+#include "platform/win32/WindowsApi.h"
+#endif
+
 #include <string>
 
 // LoadLibraryW, GetProcAddress and FreeLibrary. A library is loaded from exactly the

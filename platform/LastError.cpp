@@ -4,21 +4,6 @@
 
 namespace Platform
 {
-namespace
-{
-thread_local ErrorCode lastError = kErrorSuccess;
-}
-
-ErrorCode GetLastError()
-{
-    return lastError;
-}
-
-void SetLastError(ErrorCode code)
-{
-    lastError = code;
-}
-
 ErrorCode ErrorFromErrno(int error)
 {
     switch (error)
@@ -36,7 +21,9 @@ ErrorCode ErrorFromErrno(int error)
     case EROFS:
         return kErrorAccessDenied;
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return kErrorDiskFull;
     default:
         return kErrorGenFailure;

@@ -1,5 +1,10 @@
 #pragma once
 
+#ifdef _WIN32
+// Declared after the system's headers, whose macros of the same names it takes back.
+#include "platform/win32/WindowsApi.h"
+#endif
+
 #include <string>
 
 namespace Platform
@@ -14,6 +19,19 @@ constexpr int kShowNormal = 1;
 // itself is reaped in the background.
 long ShellExecute(WindowHandle owner, const std::wstring& verb, const std::wstring& file,
                   const std::wstring& parameters, const std::wstring& directory, int show);
+
+// The steps that give the process the right to restart the computer
+// (SeShutdownPrivilege): OpenProcessToken, LookupPrivilegeValueW, AdjustTokenPrivileges.
+enum class ShutdownPrivilegeStep
+{
+    OpenToken,
+    LookupPrivilege,
+    AdjustPrivileges
+};
+// Enables the privilege in the process's token. Returns false, with the failing step
+// named and the last error of its call set, when a step fails. Where restarting needs
+// no privilege of the process's own, every step succeeds.
+bool EnableShutdownPrivilege(ShutdownPrivilegeStep& failedStep);
 
 constexpr unsigned kExitWindowsReboot = 0x2;
 

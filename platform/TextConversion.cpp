@@ -1,14 +1,17 @@
 #include "platform/TextConversion.h"
 
+#include <algorithm>
+
+#ifndef _WIN32
 #include <boost/filesystem/path.hpp>
 
 #include <stdlib.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <locale>
 #include <optional>
 #include <stdexcept>
+#endif
 
 namespace Platform
 {
@@ -42,6 +45,36 @@ void AppendUtf8(std::string& out, char32_t cp)
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+}
+
+// Appends a code point as wide characters: one where wchar_t holds 32 bits, a surrogate
+// pair for a code point beyond the first plane where it holds 16 (UTF-16, on Windows).
+void AppendWide(std::wstring& out, char32_t cp)
+{
+    if constexpr (sizeof(wchar_t) == 2)
+    {
+        if (cp >= 0x10000)
+        {
+            cp -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 + (cp >> 10));
+            out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+            return;
+        }
+    }
+    out += static_cast<wchar_t>(cp);
+}
+
+// The code point at p, moving p past it: a surrogate pair counts as one where wchar_t
+// holds 16 bits; a lone surrogate is returned as it is (and encodes as U+FFFD).
+char32_t NextCodePoint(const wchar_t*& p, const wchar_t* end)
+{
+    const auto unit = static_cast<char32_t>(*p++);
+    if constexpr (sizeof(wchar_t) == 2)
+    {
+        if (unit >= 0xD800 && unit <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF)
+            return 0x10000 + ((unit - 0xD800) << 10) + (static_cast<char32_t>(*p++) - 0xDC00);
+    }
+    return unit;
 }
 
 // One UTF-8 sequence at the start of [p, end): its code point and length; length 0 when
@@ -99,15 +132,15 @@ Decoded DecodeOne(const unsigned char* p, const unsigned char* end)
 constexpr char32_t kEscapeBase = 0xDC00;
 
 // One character of a file name from its bytes: a UTF-8 sequence, else one escaped byte.
-const unsigned char* DecodeFileNameUnit(const unsigned char* p, const unsigned char* end, wchar_t& out)
+const unsigned char* DecodeFileNameUnit(const unsigned char* p, const unsigned char* end, char32_t& out)
 {
     const Decoded decoded = DecodeOne(p, end);
     if (decoded.length == 0)
     {
-        out = static_cast<wchar_t>(kEscapeBase + *p);
+        out = kEscapeBase + *p;
         return p + 1;
     }
-    out = static_cast<wchar_t>(decoded.cp);
+    out = decoded.cp;
     return p + decoded.length;
 }
 
@@ -119,8 +152,9 @@ void AppendFileNameUnit(std::string& out, char32_t cp)
         AppendUtf8(out, cp);
 }
 
+#ifndef _WIN32
 // Converts whole file names between the wide form and their bytes, losslessly, for
-// boost::filesystem::path. Never fails: a wide character that no byte sequence stands
+// boost::filesystem::path (whose wide form holds one code point a wchar_t here). Never fails: a wide character that no byte sequence stands
 // for is written as U+FFFD.
 class FileNameCodecvt : public std::codecvt<wchar_t, char, std::mbstate_t>
 {
@@ -130,8 +164,12 @@ protected:
     {
         const auto* p = reinterpret_cast<const unsigned char*>(from);
         const auto* end = reinterpret_cast<const unsigned char*>(fromEnd);
+        char32_t unit = 0;
         while (p < end && to < toEnd)
-            p = DecodeFileNameUnit(p, end, *to++);
+        {
+            p = DecodeFileNameUnit(p, end, unit);
+            *to++ = static_cast<wchar_t>(unit);
+        }
         fromNext = reinterpret_cast<const char*>(p);
         toNext = to;
         return p == end ? ok : partial;
@@ -168,12 +206,13 @@ protected:
     {
         const auto* p = reinterpret_cast<const unsigned char*>(from);
         const auto* end = reinterpret_cast<const unsigned char*>(fromEnd);
-        wchar_t unit = 0;
+        char32_t unit = 0;
         for (; p < end && max > 0; --max)
             p = DecodeFileNameUnit(p, end, unit);
         return static_cast<int>(p - reinterpret_cast<const unsigned char*>(from));
     }
 };
+#endif
 }
 
 std::wstring Utf8ToWide(std::string_view text)
@@ -196,7 +235,7 @@ std::wstring Utf8ToWide(std::string_view text)
                 ++p;
             continue;
         }
-        out += static_cast<wchar_t>(decoded.cp);
+        AppendWide(out, decoded.cp);
         p += decoded.length;
     }
     return out;
@@ -206,8 +245,8 @@ std::string WideToUtf8(std::wstring_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t c : text)
-        AppendUtf8(out, static_cast<char32_t>(c));
+    for (const wchar_t *p = text.data(), *end = p + text.size(); p < end;)
+        AppendUtf8(out, NextCodePoint(p, end));
     return out;
 }
 
@@ -217,11 +256,11 @@ std::wstring FileNameToWide(std::string_view bytes)
     out.reserve(bytes.size());
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
-    wchar_t unit = 0;
+    char32_t unit = 0;
     while (p < end)
     {
         p = DecodeFileNameUnit(p, end, unit);
-        out += unit;
+        AppendWide(out, unit);
     }
     return out;
 }
@@ -230,11 +269,17 @@ std::string WideToFileName(std::wstring_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t c : text)
-        AppendFileNameUnit(out, static_cast<char32_t>(c));
+    for (const wchar_t *p = text.data(), *end = p + text.size(); p < end;)
+        AppendFileNameUnit(out, NextCodePoint(p, end));
     return out;
 }
 
+#ifdef _WIN32
+// Paths are wide on Windows: the file-system library converts nothing.
+void UseUtf8Paths()
+{
+}
+#else
 void UseUtf8Paths()
 {
     static const std::locale fileNames(std::locale::classic(), new FileNameCodecvt);
@@ -266,4 +311,5 @@ void UseUtf8Paths()
     else
         ::unsetenv("LC_ALL");
 }
+#endif
 }

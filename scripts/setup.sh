@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing the updater needs.
 # Idempotent and non-interactive; run as root (or through sudo) on Debian 12.
+# With --windows, also what the Windows cross build needs (MinGW-w64, Wine, Boost's b2).
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,9 @@ packages=(
   xvfb xauth xdotool x11-utils openbox wmctrl chromium gnuplot-nox
   fonts-quicksand fonts-roboto fonts-ipafont-gothic icoutils librsvg2-bin imagemagick
 )
+if [ "${1:-}" = --windows ]; then
+  packages+=(mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 libboost1.74-tools-dev dpkg-dev googletest)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,23 +2,16 @@
 
 #include "simulator/crash_handler/CrashReport.h"
 
-#include <execinfo.h>
-
 #include <string>
 
-namespace
-{
-// The first backtrace loads the unwinder; do that when the library is loaded, not in
-// the middle of a crash report.
-[[gnu::constructor]] void LoadUnwinder()
-{
-    void* frame[1];
-    ::backtrace(frame, 1);
-}
-}
+#ifdef _WIN32
+#define KORVANE_CRASH_HANDLER_EXPORT __declspec(dllexport)
+#else
+#define KORVANE_CRASH_HANDLER_EXPORT [[gnu::visibility("default")]]
+#endif
 
-extern "C" [[gnu::visibility("default")]] void PostBug(const std::wstring& application,
-                                                        Platform::CrashInformation* crash)
+extern "C" KORVANE_CRASH_HANDLER_EXPORT void PostBug(const std::wstring& application,
+                                                     Platform::CrashInformation* crash)
 {
     if (crash != nullptr)
         KorvaneCrashHandler::WriteCrashReport(application, *crash);

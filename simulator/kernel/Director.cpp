@@ -3,7 +3,6 @@
 #include "simulator/kernel/KernelLog.h"
 #include "simulator/kernel/Parameters.h"
 
-#include <system_error>
 #include <vector>
 
 namespace KernelSimulator
@@ -158,7 +157,7 @@ boost::intrusive_ptr<KorvaneUpdaterKernel::IDirector> CreateDirector(
         KERNEL_LOG(logger, Log::Level::Error, error);
     if (journal->Failed())
         KERNEL_LOG(logger, Log::Level::Error,
-                   "cannot open journal. path=" << journal->Path() << " error=" << std::generic_category().message(journal->OpenError()));
+                   "cannot open journal. path=" << journal->Path() << " error=" << journal->OpenError().message());
 
     if (configuration.nullExport == "CreateDirector")
         return nullptr;

@@ -1,4 +1,4 @@
-// The two exports of KorvaneUpdaterKernel.so; everything else in the library is hidden.
+// The two exports of the kernel library; everything else in the library is hidden.
 
 #include "kernel_bridge/Kernel/Exports.h"
 #include "simulator/kernel/Director.h"
@@ -6,7 +6,11 @@
 
 #include <type_traits>
 
+#ifdef _WIN32
+#define KORVANE_KERNEL_EXPORT __declspec(dllexport)
+#else
 #define KORVANE_KERNEL_EXPORT __attribute__((visibility("default")))
+#endif
 
 extern "C" KORVANE_KERNEL_EXPORT boost::intrusive_ptr<KorvaneUpdaterKernel::IParameters> CreateParameters()
 {

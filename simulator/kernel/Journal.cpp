@@ -2,31 +2,19 @@
 
 #include "platform/TextConversion.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <sstream>
-#include <unistd.h>
 
 namespace KernelSimulator
 {
 Journal::Journal(const std::string& path) : path_(path)
 {
-    if (path_.empty())
-        return;
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd_ < 0)
-        openError_ = errno != 0 ? errno : EIO;
-}
-
-Journal::~Journal()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (!path_.empty())
+        openError_ = file_.Open(path_);
 }
 
 void Journal::Write(std::string_view kind, std::string_view name, const std::string* value)
 {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         return;
     std::string line;
     line.reserve(kind.size() + name.size() + (value != nullptr ? value->size() : 0) + 3);
@@ -36,20 +24,7 @@ void Journal::Write(std::string_view kind, std::string_view name, const std::str
     line.append(1, '\n');
 
     std::lock_guard<std::mutex> lock(mutex_);
-    const char* data = line.data();
-    std::size_t left = line.size();
-    while (left > 0)
-    {
-        const ssize_t written = ::write(fd_, data, left);
-        if (written < 0)
-        {
-            if (errno == EINTR)
-                continue;
-            return;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
+    file_.Append(line.data(), line.size());
 }
 
 std::string JournalValue(bool value)

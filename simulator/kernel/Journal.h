@@ -1,31 +1,33 @@
 #pragma once
 
+#include "simulator/kernel/JournalFile.h"
+
 #include <boost/filesystem/path.hpp>
 
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace KernelSimulator
 {
 // A record of what passes between the program and the kernel, one line per operation
 // received ("call NAME[ VALUE]") and per event raised ("event NAME[ VALUE]"), in order.
-// Each line is appended with a single write() as soon as it is known, so the file
+// Each line is appended with a single write as soon as it is known, so the file
 // holds every line up to a crash. A journal without a file writes nothing.
 class Journal
 {
 public:
     Journal() = default;
     explicit Journal(const std::string& path);
-    ~Journal();
 
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
 
-    // Whether a path was given but could not be opened, and the errno of that failure.
-    bool Failed() const { return openError_ != 0; }
-    int OpenError() const { return openError_; }
+    // Whether a path was given but could not be opened, and the system's error.
+    bool Failed() const { return static_cast<bool>(openError_); }
+    const std::error_code& OpenError() const { return openError_; }
     const std::string& Path() const { return path_; }
 
     // A value is turned into text (JournalValue) only when the journal has a file.
@@ -42,8 +44,8 @@ private:
     void Write(std::string_view kind, std::string_view name, const std::string* value);
 
     std::string path_;
-    int fd_ = -1;
-    int openError_ = 0;
+    JournalFile file_;
+    std::error_code openError_;
     std::mutex mutex_;
 };
 
@@ -63,7 +65,7 @@ inline const std::string& JournalValue(const std::string& value)
 template <class Value>
 void Journal::WriteValue(std::string_view kind, std::string_view name, const Value& value)
 {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         return;
     const std::string& text = JournalValue(value);
     Write(kind, name, &text);

@@ -24,6 +24,11 @@ LogCapture::~LogCapture()
 
 std::string LogCapture::Text() const
 {
-    return ReadAllFiles(folder_.Path());
+    // The records' text with its lines ended by LF, whatever line end the system's files use.
+    std::string text = ReadAllFiles(folder_.Path());
+    std::size_t at = 0;
+    while ((at = text.find("\r\n", at)) != std::string::npos)
+        text.erase(at, 1);
+    return text;
 }
 }

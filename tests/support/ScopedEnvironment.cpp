@@ -4,6 +4,28 @@
 
 namespace Testing
 {
+namespace
+{
+void SetVariable(const std::string& name, const std::string& value)
+{
+#ifdef _WIN32
+    // The run-time passes it on to the process's environment, where the system reads it.
+    ::_putenv_s(name.c_str(), value.c_str());
+#else
+    ::setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+void UnsetVariable(const std::string& name)
+{
+#ifdef _WIN32
+    ::_putenv_s(name.c_str(), "");
+#else
+    ::unsetenv(name.c_str());
+#endif
+}
+}
+
 void ScopedEnvironment::Remember(const std::string& name)
 {
     if (saved_.count(name) != 0)
@@ -15,14 +37,14 @@ void ScopedEnvironment::Remember(const std::string& name)
 ScopedEnvironment& ScopedEnvironment::Set(const std::string& name, const std::string& value)
 {
     Remember(name);
-    ::setenv(name.c_str(), value.c_str(), 1);
+    SetVariable(name, value);
     return *this;
 }
 
 ScopedEnvironment& ScopedEnvironment::Unset(const std::string& name)
 {
     Remember(name);
-    ::unsetenv(name.c_str());
+    UnsetVariable(name);
     return *this;
 }
 
@@ -31,9 +53,9 @@ ScopedEnvironment::~ScopedEnvironment()
     for (const auto& [name, value] : saved_)
     {
         if (value)
-            ::setenv(name.c_str(), value->c_str(), 1);
+            SetVariable(name, *value);
         else
-            ::unsetenv(name.c_str());
+            UnsetVariable(name);
     }
 }
 }

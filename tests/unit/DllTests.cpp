@@ -1,6 +1,7 @@
 #include "kernel_bridge/DllHelper/Dll"
 #include "kernel_bridge/Kernel/Exports.h"
 #include "platform/LastError.h"
+#include "platform/LibraryNames.h"
 #include "support/LogCapture.h"
 #include "support/TempFolder.h"
 
@@ -44,7 +45,7 @@ std::string Diagnostic(const std::function<void()>& call)
 TEST(Dll, AMissingLibraryNamesItsPathAndCode126)
 {
     Testing::TempFolder folder;
-    const auto path = folder.Path() / "KorvaneUpdaterKernel.so";
+    const auto path = folder.Path() / Platform::kKernelLibraryName;
     const std::string text = Diagnostic([&] { Dll<DllTag> dll(path); });
     EXPECT_NE(text.find("std::exception::what: " + path.string()), std::string::npos) << text;
     EXPECT_NE(text.find("[ExceptionHelper::TagError*] = 126"), std::string::npos) << text;

@@ -1,7 +1,6 @@
 #include "common/InstallationIdentifier.h"
 #include "support/LogCapture.h"
-#include "support/ScopedEnvironment.h"
-#include "support/TempFolder.h"
+#include "support/SuiteHome.h"
 #include "support/TextFile.h"
 
 #include <gtest/gtest.h>
@@ -73,11 +72,9 @@ TEST(InstallationIdentifier, NeverReturnsPartOfAFailedDecryption)
 
 TEST(InstallationIdentifier, ReadsTheStatisticsFileQuietly)
 {
-    Testing::TempFolder data;
-    Testing::ScopedEnvironment environment;
-    environment.Set("XDG_DATA_HOME", data.Path().string());
+    Testing::SuiteHome home;
     Testing::LogCapture log;
-    const auto file = data.Path() / "korvane" / "korvane antivirus" / "Statistics" / "installation";
+    const auto file = home.Data() / "korvane" / "korvane antivirus" / "Statistics" / "installation";
 
     EXPECT_EQ(InstallationIdentifier::Read(), L"") << "no file";
     Testing::WriteFile(file, kGuid + "\n");

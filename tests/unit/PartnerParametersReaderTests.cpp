@@ -1,7 +1,6 @@
 #include "common/PartnerParametersReader.h"
 #include "support/LogCapture.h"
-#include "support/ScopedEnvironment.h"
-#include "support/TempFolder.h"
+#include "support/SuiteHome.h"
 #include "support/TextFile.h"
 
 #include <boost/filesystem/operations.hpp>
@@ -18,17 +17,11 @@ namespace
 class PartnerParametersReaderTest : public testing::Test
 {
 protected:
-    PartnerParametersReaderTest()
-    {
-        environment_.Set("XDG_DATA_HOME", data_.Path().string());
-    }
-
-    boost::filesystem::path Options() const { return data_.Path() / "korvane" / "korvane antivirus" / "Options"; }
+    boost::filesystem::path Options() const { return home_.Data() / "korvane" / "korvane antivirus" / "Options"; }
     boost::filesystem::path PartnerFile() const { return Options() / "Partner.xml"; }
     boost::filesystem::path TrackingFile() const { return Options() / "tr.xml"; }
 
-    Testing::TempFolder data_;
-    Testing::ScopedEnvironment environment_;
+    Testing::SuiteHome home_;
     Testing::LogCapture log_;
 };
 

@@ -61,6 +61,13 @@ long ShellExecute(WindowHandle, const std::wstring&, const std::wstring& file, c
     return kShellStarted;
 }
 
+// Restarting needs no privilege of the process's own here: the system decides.
+bool EnableShutdownPrivilege(ShutdownPrivilegeStep&)
+{
+    SetLastError(kErrorSuccess);
+    return true;
+}
+
 bool ExitWindowsEx(unsigned flags, unsigned long)
 {
     if ((flags & kExitWindowsReboot) == 0)

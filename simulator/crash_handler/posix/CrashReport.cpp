@@ -15,6 +15,14 @@ namespace KorvaneCrashHandler
 {
 namespace
 {
+// The first backtrace loads the unwinder; do that when the library is loaded, not in
+// the middle of a crash report.
+[[gnu::constructor]] void LoadUnwinder()
+{
+    void* frame[1];
+    ::backtrace(frame, 1);
+}
+
 constexpr std::size_t kPathMax = 4096;
 
 // A fixed buffer that text is appended to; what does not fit is cut off.

@@ -1,6 +1,6 @@
 #include "platform/FileAccess.h"
 
-#include "platform/FileDescriptor.h"
+#include "platform/posix/FileDescriptor.h"
 #include "platform/LastError.h"
 #include "platform/TextConversion.h"
 
