@@ -1,4 +1,4 @@
-#include "platform/TerminationRequests.h"
+#include "platform/TerminationDelivery.h"
 
 #include "platform/CrashSignals.h"
 
@@ -22,10 +22,6 @@ constexpr int kSignals[] = {SIGINT, SIGHUP, SIGTERM};
 int pipeEnds[2] = {-1, -1};
 std::atomic<int> requestsSeen{0};
 
-std::mutex handlerMutex;
-TerminationHandler currentHandler = nullptr;
-bool pending = false;
-TerminationRequest pendingRequest = TerminationRequest::Terminate;
 
 TerminationRequest RequestOf(int signal)
 {
@@ -64,22 +60,6 @@ void OnSignal(int signal)
     errno = savedErrno;
 }
 
-void Deliver(TerminationRequest request)
-{
-    TerminationHandler handler = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(handlerMutex);
-        handler = currentHandler;
-        if (handler == nullptr)
-        {
-            pending = true;
-            pendingRequest = request;
-            return;
-        }
-    }
-    handler(request);
-}
-
 void Watch()
 {
     PrepareThreadForCrashes();
@@ -88,7 +68,7 @@ void Watch()
         unsigned char number = 0;
         const ssize_t read = ::read(pipeEnds[0], &number, 1);
         if (read == 1)
-            Deliver(RequestOf(number));
+            Detail::DeliverTerminationRequest(RequestOf(number));
         else if (read == 0 || errno != EINTR)
             return;
     }
@@ -113,30 +93,6 @@ void WatchTerminationRequests()
             ::sigaction(signal, &action, nullptr);
         }
     });
-}
-
-TerminationHandler SetTerminationHandler(TerminationHandler handler)
-{
-    TerminationHandler previous = nullptr;
-    bool deliver = false;
-    TerminationRequest request = TerminationRequest::Terminate;
-    {
-        std::lock_guard<std::mutex> lock(handlerMutex);
-        previous = currentHandler;
-        currentHandler = handler;
-        if (handler != nullptr && pending)
-        {
-            pending = false;
-            deliver = true;
-            request = pendingRequest;
-        }
-    }
-    if (deliver)
-        std::thread([handler, request] {
-            PrepareThreadForCrashes();
-            handler(request);
-        }).detach();
-    return previous;
 }
 
 const char* TerminationRequestName(TerminationRequest request)

@@ -1,10 +1,9 @@
-#include "platform/TerminationRequests.h"
+#include "platform/TerminationDelivery.h"
 
 #include "platform/win32/WindowsApi.h"
 
 #include <atomic>
 #include <mutex>
-#include <thread>
 
 namespace Platform
 {
@@ -13,10 +12,6 @@ namespace
 // The system calls the console's control routine on a thread of its own, so the
 // request goes to the handler from there, never from inside an interrupted call.
 std::atomic<int> requestsSeen{0};
-std::mutex handlerMutex;
-TerminationHandler currentHandler = nullptr;
-bool pending = false;
-TerminationRequest pendingRequest = TerminationRequest::Terminate;
 
 TerminationRequest RequestOf(DWORD event)
 {
@@ -32,29 +27,13 @@ TerminationRequest RequestOf(DWORD event)
     }
 }
 
-void Deliver(TerminationRequest request)
-{
-    TerminationHandler handler = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(handlerMutex);
-        handler = currentHandler;
-        if (handler == nullptr)
-        {
-            pending = true;
-            pendingRequest = request;
-            return;
-        }
-    }
-    handler(request);
-}
-
 BOOL WINAPI OnControlEvent(DWORD event)
 {
     // The second request: not handled here, so the system's default ends the process.
     if (requestsSeen.fetch_add(1) != 0)
         return FALSE;
     const TerminationRequest request = RequestOf(event);
-    Deliver(request);
+    Detail::DeliverTerminationRequest(request);
     // After a close, log-off or shut-down event the system ends the process as soon as
     // this routine returns; it waits here instead, so that the program ends its own way
     // (the system still ends it at its own time limit).
@@ -68,27 +47,6 @@ void WatchTerminationRequests()
 {
     static std::once_flag started;
     std::call_once(started, [] { ::SetConsoleCtrlHandler(OnControlEvent, TRUE); });
-}
-
-TerminationHandler SetTerminationHandler(TerminationHandler handler)
-{
-    TerminationHandler previous = nullptr;
-    bool deliver = false;
-    TerminationRequest request = TerminationRequest::Terminate;
-    {
-        std::lock_guard<std::mutex> lock(handlerMutex);
-        previous = currentHandler;
-        currentHandler = handler;
-        if (handler != nullptr && pending)
-        {
-            pending = false;
-            deliver = true;
-            request = pendingRequest;
-        }
-    }
-    if (deliver)
-        std::thread([handler, request] { handler(request); }).detach();
-    return previous;
 }
 
 const char* TerminationRequestName(TerminationRequest request)

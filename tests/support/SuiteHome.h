@@ -23,9 +23,10 @@ public:
     boost::filesystem::path Data() const;
     boost::filesystem::path Config() const;
 
-private:
+    // Removes the suite's files now, as at the start.
     void Clear() const;
 
+private:
     TempFolder data_;
     TempFolder config_;
     ScopedEnvironment environment_;

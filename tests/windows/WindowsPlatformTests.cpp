@@ -12,6 +12,7 @@
 #include "platform/LibraryNames.h"
 #include "platform/Shell.h"
 #include "platform/TextConversion.h"
+#include "support/SuiteHome.h"
 #include "support/TempFolder.h"
 #include "support/TextFile.h"
 
@@ -68,15 +69,7 @@ void CreateFileCreatedAt(const boost::filesystem::path& path, const FILETIME& cr
 class SuiteFoldersTest : public testing::Test
 {
 protected:
-    void SetUp() override { Clear(); }
-    void TearDown() override { Clear(); }
-
-    static void Clear()
-    {
-        boost::system::error_code ignored;
-        boost::filesystem::remove_all(KorvaneCommon::SuiteFolders::Data(), ignored);
-        boost::filesystem::remove_all(KorvaneCommon::SuiteFolders::UserOptions().parent_path(), ignored);
-    }
+    Testing::SuiteHome home_;
 };
 }
 
