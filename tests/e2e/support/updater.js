@@ -64,6 +64,7 @@ class Updater {
     });
     const updater = new Updater(child, home, port, display);
     updater.keepHome = Boolean(givenHome);
+    updater.runtime = runtime;
     await updater.connect();
     return updater;
   }
@@ -158,6 +159,7 @@ class Updater {
     if (this.child.exitCode === null && this.child.signalCode === null) this.child.kill('SIGKILL');
     await this.exited;
     if (!this.keepHome) fs.rmSync(this.home, { recursive: true, force: true });
+    fs.rmSync(this.runtime, { recursive: true, force: true });
   }
 }
 
