@@ -218,19 +218,23 @@ async function startupUpdater(display) {
     } catch {
       screen = undefined; // a page without the wizard shows no scenario screen
     }
+    // The window shows when the page asks, or a while after load finished.
+    await waitFor(() => recordTime(logRecords(program.home), 'show window'), 'the window shown', screenTimeoutMs);
     const rss = peakRssMiB(program.child.pid);
     const records = logRecords(program.home);
+    const shown = recordTime(records, 'show window');
     const t0 = program.startedAt;
     return {
       loaded: loaded - t0,
       screen: screen === undefined ? undefined : screen - t0,
+      shown: shown === undefined ? undefined : shown - t0,
       rss,
       phases: [
         recordTime(records, 'version=') - t0,
         recordTime(records, 'construct main window') - t0,
         recordTime(records, 'load view') - t0,
-        loaded - t0,
         screen === undefined ? undefined : screen - t0,
+        shown === undefined || screen === undefined ? undefined : Math.max(shown, screen) - t0,
       ],
     };
   } finally {
@@ -559,7 +563,7 @@ function machine() {
 }
 
 const phaseNames = ['process start → first log record / main', '→ application and profile', '→ window built, page load asked',
-  '→ page load finished', '→ first scenario screen'];
+  '→ first scenario screen (bare: load finished)', '→ window shown with it (bare: at load finished)'];
 
 // The median time of each of the first n phases over the runs.
 function medianPhases(list, n) {
@@ -603,11 +607,22 @@ function findings(file) {
   return at < 0 ? '' : text.slice(at + 1).trimEnd();
 }
 
+// The person's first sight: the window shown with the first scenario screen in it, the
+// later of the two; a window shown before its screen showed the loading animation first.
+function firstSight(r) {
+  return r.screen === undefined || r.shown === undefined ? undefined : Math.max(r.screen, r.shown);
+}
+
 function startupRows(updaterStart, bareStart) {
   const screenReached = updaterStart.every((r) => r.screen !== undefined);
+  const early = updaterStart.filter((r) => r.screen !== undefined && r.shown !== undefined && r.shown < r.screen);
   return [
+    row('Start-up to window shown with its first scenario screen', 'ms', updaterStart.map(firstSight),
+      bareStart.map((r) => r.loaded), '≤ 1.3 × baseline', (s, b, ratio) => ratio <= 1.3 && !early.length,
+      `baseline: bare load finished; ${early.length ? `shown before its screen in ${early.length} of `
+        + `${updaterStart.length} runs` : 'never shown before its screen'}`),
     row('Start-up to page load finished', 'ms', updaterStart.map((r) => r.loaded), bareStart.map((r) => r.loaded),
-      '≤ 1.15 × baseline', (s, b, ratio) => ratio <= 1.15),
+      'earlier goal: ≤ 1.15 × baseline', () => undefined),
     row('Start-up to first scenario screen', 'ms', updaterStart.map((r) => r.screen),
       bareStart.map((r) => r.loaded), 'baseline: bare load finished', () => undefined,
       screenReached ? '' : 'not reached: the page shows no scenario screen'),
@@ -708,13 +723,17 @@ ${text}
 
 - **Start-up** (Xvfb, one server for the whole run, simulated kernel \`${simulation}\`, a fresh
   home each run, so the language is detected as on a first start): from just before the
-  process is spawned to the updater's "load finished" record (\`KORVANE_LOG_LEVEL=Info\` for its
-  time stamp), and to the first scenario screen: the page's first \`SetView\` call, stamped as
-  it arrives through the kernel's journal (a named pipe), or the first \`.view-welcome .screen\`
-  element in the page, whichever comes first. Baseline: \`bench/bare_window\`, a frameless
-  782 x 618 window with one web view loading one page from a Qt resource and binding one object
-  over the web channel, with the updater's web engine settings; it shows itself at load
-  finished like the updater. Peak memory is \`VmHWM\` of the main process when the run ends.
+  process is spawned to what the person first sees: the window shown (the updater's "show
+  window" record, \`KORVANE_LOG_LEVEL=Info\` for its time stamp) with the first scenario screen
+  in it, the later of the two. The first scenario screen is the page's first \`SetView\` call,
+  stamped as it arrives through the kernel's journal (a named pipe), or the first
+  \`.view-welcome .screen\` element in the page, whichever comes first; a window shown before
+  it would have shown the loading animation first, which the table reports. The earlier
+  figures stand beside it: start to the "load finished" record, and start to the first
+  scenario screen. Baseline: \`bench/bare_window\`, a frameless 782 x 618 window with one web
+  view loading one page from a Qt resource and binding one object over the web channel, with
+  the updater's web engine settings; it shows itself at load finished. Peak memory is
+  \`VmHWM\` of the main process when the run ends.
 - **Silent run**: \`korvaneupdater --silent\`, wall time and peak resident memory from
   \`bench/silent/MeasureRun\` (\`wait4\`). Baseline: \`bench/silent/BareKernelRun\`, which only
   loads the kernel library and runs the detected scenario through its interfaces.

@@ -6,7 +6,7 @@
 
 #include <boost/core/null_deleter.hpp>
 #include <boost/date_time/posix_time/posix_time_types.hpp>
-#include <boost/locale/generator.hpp>
+#include <boost/locale/utf8_codecvt.hpp>
 #include <boost/log/attributes/clock.hpp>
 #include <boost/log/attributes/counter.hpp>
 #include <boost/log/attributes/current_process_id.hpp>
@@ -102,7 +102,8 @@ Logger::Logger(const boost::filesystem::path& folder, Level::Enum level, std::ui
     const boost::filesystem::path pattern =
         folder / ("%Y.%m.%d_%H.%M.%S.%f_" + EscapePattern(stem) + "_pid=" + std::to_string(processId) + ".txt");
 
-    const std::locale utf8 = boost::locale::generator()("en_US.UTF-8");
+    // Wide messages are written as UTF-8, whatever locales the machine has.
+    const std::locale utf8(std::locale::classic(), new boost::locale::utf8_codecvt<wchar_t>());
 
     const auto format = expr::stream
         << "[" << expr::attr<unsigned int>("LineID") << "]"

@@ -27,6 +27,9 @@ const QSize kGapSize(5, 30);
 const QSize kIconSize(16, 16);
 const QSize kButtonSize(36, 30);
 const QSize kViewSize(782, 588);
+// How long a loaded page may take to draw its first screen (the kernel may take its time
+// to detect the scenario) before the window shows it as it is.
+const int kShowWithoutPageMs = 1000;
 
 QWidget* FixedWidget(QWidget* parent, const QSize& size)
 {
@@ -141,12 +144,30 @@ void MainWindow::SetupUi()
 void MainWindow::LoadView(QWebEngineView* view)
 {
     LOG_INFO(L"load view");
-    connect(view, &QWebEngineView::loadFinished, view, [this](bool) {
+    showTimer.setSingleShot(true);
+    showTimer.setInterval(kShowWithoutPageMs);
+    connect(&showTimer, &QTimer::timeout, this, &MainWindow::ShowWindow);
+    // The page asks for the window through window_helpers once its first screen is drawn.
+    // A failed load shows the window at once, and so does any load after the first show.
+    connect(view, &QWebEngineView::loadFinished, view, [this](bool ok) {
         LOG_INFO(L"load finished");
-        show();
-        activateWindow();
+        if (!ok || shown)
+            ShowWindow();
+        else
+            showTimer.start();
     }, Qt::DirectConnection);
     view->load(EmbeddedPage::StartAddress());
+}
+
+void MainWindow::ShowWindow()
+{
+    showTimer.stop();
+    if (isVisible())
+        return;
+    LOG_INFO(L"show window");
+    shown = true;
+    show();
+    activateWindow();
 }
 
 QFont MainWindow::GetFont()

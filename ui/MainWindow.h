@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QTimer>
 #include <QWebChannel>
 
 class QApplication;
@@ -17,7 +18,8 @@ namespace KorvaneUpdater
 {
 // The program's only window: a frameless, fixed-size frame with a caption bar of its
 // own above the web view that shows the embedded page. A close request from the user
-// is handed to the page, which decides; the window shows itself once the page loaded.
+// is handed to the page, which decides. The window shows itself when the page has drawn
+// its first screen, or when a load ends without that.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -25,6 +27,9 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QApplication& application);
     ~MainWindow() override;
+
+    // Shows the window, if it is not on the screen, and brings it to the front.
+    void ShowWindow();
 
 signals:
     void WindowCloseRequestSignal();
@@ -47,5 +52,8 @@ private:
     MainWindowHelper windowHelper;
     QtCommon::SystemHelper systemHelper;
     QtCommon::UIExtensions uiExtensions;
+    // After a load, shows the window if the page has not asked for it by then.
+    QTimer showTimer;
+    bool shown = false;
 };
 }

@@ -19,4 +19,9 @@ void MainWindowHelper::Hide()
 {
     window->hide();
 }
+
+void MainWindowHelper::Show()
+{
+    window->ShowWindow();
+}
 }

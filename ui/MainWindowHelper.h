@@ -21,6 +21,8 @@ signals:
 public slots:
     void Close();
     void Hide();
+    // The page has drawn its first screen: the window shows.
+    void Show();
 
 private:
     MainWindow* window;

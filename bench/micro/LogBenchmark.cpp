@@ -9,7 +9,7 @@
 
 #include <benchmark/benchmark.h>
 #include <boost/date_time/posix_time/posix_time_types.hpp>
-#include <boost/locale/generator.hpp>
+#include <boost/locale/utf8_codecvt.hpp>
 #include <boost/log/attributes/clock.hpp>
 #include <boost/log/attributes/counter.hpp>
 #include <boost/log/attributes/current_process_id.hpp>
@@ -87,7 +87,7 @@ public:
             keywords::min_free_space = kSizeLimit, keywords::max_files = 50));
         auto sink = boost::make_shared<sinks::synchronous_sink<sinks::text_file_backend>>(backend);
         sink->set_formatter(format);
-        sink->imbue(boost::locale::generator()("en_US.UTF-8"));
+        sink->imbue(std::locale(std::locale::classic(), new boost::locale::utf8_codecvt<wchar_t>()));
         auto core = logging::core::get();
         core->add_sink(sink);
         core->add_global_attribute("LineID", attrs::counter<unsigned int>(1, 1));

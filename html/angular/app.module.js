@@ -3,7 +3,7 @@
 (function () {
     'use strict';
 
-    angular.module('KorvaneUpdater', ['ngRoute', 'korvaneCore', 'header', 'detectWelcome', 'detectProgress',
+    angular.module('KorvaneUpdater', ['ngRoute', 'korvaneTemplates', 'korvaneCore', 'header', 'detectWelcome', 'detectProgress',
         'detectComplete', 'detectOffers', 'detectProtection', 'detectInterrupted', 'detectErrors'])
         .config(['ngDialogProvider', function (ngDialogProvider) {
             ngDialogProvider.setOpenOnePerName(true);
@@ -17,15 +17,9 @@
                 };
             }]);
         }])
-        // kernelEvents is asked for here so that it connects to the channel before any view.
-        .run(['gettextCatalog', '$document', '$templateRequest', 'kernelEvents', function (gettextCatalog, $document,
-            $templateRequest) {
-            // The dialog templates are fetched now: a question asked while the kernel floods
-            // the page with events would otherwise wait for its template behind them.
-            ['dialogConfirm', 'dialogConfirmReboot', 'dialogConfirmRetry', 'dialogConfirmOffer',
-                'dialogConfirmWithContent'].forEach(function (name) {
-                $templateRequest('templates/' + name + '.template.html');
-            });
+        // kernelEvents is asked for here so that it connects to the channel before any view,
+        // and firstScreen so that it watches the page from its first digest.
+        .run(['gettextCatalog', '$document', 'kernelEvents', 'firstScreen', function (gettextCatalog, $document) {
             // A text without translation shows plainly.
             gettextCatalog.debug = false;
             // Nothing can be dragged out of the page: no image, link or selected text.

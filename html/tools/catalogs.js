@@ -1,10 +1,11 @@
 'use strict';
 // The page's message catalogs: extraction of every text the page marks for translation
 // and compilation of the translated .po files (html/po/<code>.po) into the catalog
-// scripts the page loads.
+// catalogs the page loads when it shows a language (JSON, as the catalog service's
+// loadRemote reads them).
 //
 //   node catalogs.js extract FILE.pot   writes the template of all marked texts
-//   node catalogs.js compile DIR        writes DIR/localization/po/<code>/LC_MESSAGES/KorvaneUpdater.js
+//   node catalogs.js compile DIR        writes DIR/localization/po/<code>/LC_MESSAGES/KorvaneUpdater.json
 const fs = require('node:fs');
 const path = require('node:path');
 const { Extractor } = require('angular-gettext-tools');
@@ -14,7 +15,7 @@ const htmlDir = path.resolve(__dirname, '..');
 const pageDir = path.join(htmlDir, 'angular');
 const poDir = path.join(htmlDir, 'po');
 
-const { codes: languages, catalogPath, writeIfChanged } = require('./languages');
+const { codes: languages, translatedCodes, sourceCode, catalogPath, writeIfChanged } = require('./languages');
 
 // The page's own scripts and templates (the libraries come from node_modules).
 function sourceFiles(dir = pageDir) {
@@ -52,7 +53,7 @@ function decode(text) {
 
 // The catalog's table: every translated text, keys in sorted order.
 function table(code) {
-  if (code === 'en') return {};
+  if (code === sourceCode) return {};
   const entries = new Map();
   for (const item of readPo(code).items) {
     const translation = item.msgstr[0];
@@ -65,19 +66,18 @@ function table(code) {
   return sorted;
 }
 
-function catalogScript(code) {
-  return `angular.module('gettext').run(['gettextCatalog', function (gettextCatalog) {\n` +
-    `    gettextCatalog.setStrings(${JSON.stringify(code)}, ${JSON.stringify(table(code), null, 4).replace(/\n/g, '\n    ')});\n` +
-    `}]);\n`;
+// The catalog file of a translated language: { "<code>": { text: translation, ... } }.
+function catalogJson(code) {
+  return `${JSON.stringify({ [code]: table(code) })}\n`;
 }
 
 function compile(outDir) {
-  for (const code of languages) {
-    writeIfChanged(path.join(outDir, catalogPath(code)), catalogScript(code));
+  for (const code of translatedCodes) {
+    writeIfChanged(path.join(outDir, catalogPath(code)), catalogJson(code));
   }
 }
 
-module.exports = { languages, catalogPath, catalogScript, markedTexts, readPo, table, decode, extract };
+module.exports = { languages, translatedCodes, catalogPath, catalogJson, markedTexts, readPo, table, decode, extract };
 
 if (require.main === module) {
   const [command, target] = process.argv.slice(2);

@@ -112,6 +112,27 @@ test('the window opens at 782 x 618 once loaded and the page sees the four objec
     assert.match(updater.log(), /\]: load finished\n/);
   }));
 
+test('the window shows with its first screen drawn, or with the loading animation while the kernel takes its time', async (t) => {
+  const cases = [
+    { name: 'quick detection', simulation: 'scenario=Install,step_ms=0', shown: '.screen-install', before: true },
+    // The detection takes four steps: 6 s here.
+    { name: 'slow detection', simulation: 'scenario=Install,step_ms=1500', shown: '.folding-cube', before: false },
+  ];
+  for (const { name, simulation, shown, before } of cases) {
+    await t.test(name, () => withUpdater({ simulation }, async (updater) => {
+      updater.windowId(); // waits until the window is on the screen
+      assert.ok(await updater.evaluate(`!!document.querySelector(${JSON.stringify(shown)})`), shown);
+      await updater.waitFor("!!document.querySelector('.screen-install')", 'the install screen', 20000);
+      const lines = updater.log().split('\n');
+      const at = (text) => lines.findIndex((line) => line.endsWith(`]: ${text}`));
+      assert.equal(records(updater, 'show window'), 1);
+      assert.ok(at('load finished') >= 0);
+      // The page chose its screen (and told the kernel) before it asked for the window.
+      assert.equal(at('exec SetView. view=License') < at('show window'), before, updater.log());
+    }));
+  }
+});
+
 test('the caption close button only asks the page; Alt+F4 does nothing; Close() ends the program', () =>
   withUpdater({}, async (updater) => {
     // Once the install screen shows, the page answers a close request with a question.

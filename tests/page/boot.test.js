@@ -8,6 +8,8 @@ const path = require('node:path');
 const { pageTests } = require('./support/wizard');
 const { bundleFiles } = require('./support/bundle');
 const languages = require('../../html/tools/languages');
+const catalogs = require('../../html/tools/catalogs');
+const templates = require('../../html/tools/templates');
 
 const withWizard = pageTests(test);
 
@@ -128,14 +130,83 @@ test('every file of the bundle is used by the page or the window', () => {
   for (const [alias, file] of files) {
     if (file && /\.(html|js|css)$/.test(alias) && !alias.endsWith('.min.js')) texts.push(fs.readFileSync(file, 'utf8'));
   }
-  texts.push(languages.indexPage());
+  // The templates reach the bundle inside the template cache's script.
+  for (const address of templates.templateAddresses()) {
+    texts.push(fs.readFileSync(path.join(templates.templatesDir, path.basename(address)), 'utf8'));
+  }
   const uiDir = path.resolve(__dirname, '../../ui');
   for (const name of fs.readdirSync(uiDir).filter((n) => n.endsWith('.cpp'))) {
     texts.push(fs.readFileSync(path.join(uiDir, name), 'utf8'));
   }
   const all = texts.join('\n');
+  // The catalogs are loaded by the address the catalog service makes of a language code.
+  const catalogOf = (alias) => languages.translatedCodes.some((code) =>
+    alias === `angular/${languages.catalogPath(code)}`) && all.includes("'localization/po/' + code + '/LC_MESSAGES/KorvaneUpdater.json'");
   const unused = [...files.keys()].filter((alias) => alias !== 'angular/index.html'
     && !all.includes(alias.replace(/^angular\//, '')) && !all.includes(`/${path.basename(alias)}`)
-    && !all.includes(`'${path.basename(alias, '.template.html')}'`));
+    && !catalogOf(alias));
   assert.deepEqual(unused, []);
 });
+
+// Records what the page shows when it asks the program for the window.
+const watchShow = () => {
+  window.shows = [];
+  const helpers = window.window_helpers;
+  const show = helpers.Show;
+  helpers.Show = function () {
+    const section = document.querySelector('[ng-view] > * > section');
+    const title = section && section.querySelector('.title');
+    window.shows.push({
+      view: section ? section.className : null,
+      loading: !!document.querySelector('.folding-cube'),
+      title: title ? title.textContent.trim() : null,
+    });
+    return show.apply(this, arguments);
+  };
+};
+
+test('the page asks for the window once, when its first scenario screen is drawn in the saved language', async (t) => {
+  const german = catalogs.table('de');
+  const cases = [
+    { name: 'detected', answers: {}, lead: (w) => w.detect(5), title: 'Welcome to Korvane Antivirus 12' },
+    { name: 'detected, German saved, its catalog late', answers: { 'updater_kernel.LoadLocale': 1 },
+      hold: 'localization/po/de/LC_MESSAGES/KorvaneUpdater.json', lead: (w) => w.detect(5),
+      title: german['Welcome to Korvane Antivirus 12'] },
+    { name: 'an error before any scenario', answers: {}, title: 'Unknown error',
+      lead: (w) => w.emit('updater_kernel', 'ErrorSignal', 'failed'), view: 'view-errors' },
+    { name: 'a scenario served by another view', answers: {}, lead: (w) => w.detect(12), view: 'view-progress' },
+  ];
+  for (const c of cases) {
+    await t.test(c.name, () => withWizard({ answers: c.answers, hold: c.hold }, async (wizard) => {
+      await wizard.page.waitForFunction(() => window.fakeChannel.calls.some((call) => call.method === 'Init'));
+      await wizard.evaluate(watchShow);
+      await wizard.page.waitForTimeout(50);
+      assert.deepEqual(await wizard.evaluate(() => window.shows), [], 'not while loading');
+      if (c.hold) {
+        await wizard.evaluate(() => window.fakeChannel.emit('updater_kernel', 'ScenarioDetectedSignal', 5));
+        await wizard.page.waitForSelector('.screen-install');
+        assert.deepEqual(await wizard.evaluate(() => window.shows), [], 'not before the catalog');
+        wizard.release();
+        await wizard.settle();
+      } else {
+        await c.lead(wizard);
+      }
+      const shows = await wizard.evaluate(() => window.shows);
+      assert.equal(shows.length, 1, JSON.stringify(shows));
+      assert.equal(shows[0].loading, false);
+      assert.ok(shows[0].view.includes(c.view || 'view-welcome'), shows[0].view);
+      if (c.title) assert.equal(shows[0].title, c.title);
+      // Later screens ask nothing more.
+      await wizard.show('/detectComplete', 5);
+      assert.equal((await wizard.evaluate(() => window.shows)).length, 1);
+    }));
+  }
+});
+
+test('a start asks for no template, and for no picture of a screen it has not built', () =>
+  withWizard({}, async (wizard) => {
+    await wizard.detect(5);
+    const requests = wizard.server.requests;
+    const own = requests.slice(requests.lastIndexOf('/html/angular/index.html'));
+    assert.deepEqual(own.filter((url) => /\/(templates|images)\//.test(url)), ['/html/angular/images/logo.png']);
+  }));

@@ -33,7 +33,7 @@ test('the compiled tables have sorted keys and carry texts with "&" both ways', 
     for (const text of marked.filter((id) => id.includes('&amp;'))) {
       assert.ok(keys.includes(text) && keys.includes(catalogs.decode(text)), `${code}: ${text}`);
     }
-    assert.match(catalogs.catalogScript(code), /^angular\.module\('gettext'\)\.run\(\['gettextCatalog', function \(gettextCatalog\) \{\n    gettextCatalog\.setStrings\(/);
+    assert.deepEqual(JSON.parse(catalogs.catalogJson(code)), { [code]: catalogs.table(code) });
   }
   // Names stay names in every language.
   for (const code of translated) assert.equal(catalogs.table(code)['Korvane Antivirus 9'], 'Korvane Antivirus 9', code);
@@ -59,6 +59,62 @@ test('a saved Japanese starts the page in Japanese', () =>
     assert.equal(await wizard.page.$eval('.language-select', (s) => s.options[s.selectedIndex].text), '日本語');
     assert.equal(await wizard.text('.screen-install .title'), catalogs.table('ja')['Welcome to Korvane Antivirus 12']);
     assert.ok(!(await wizard.calls()).some((call) => call.startsWith('SaveLocale')));
+  }));
+
+// The catalogs this page has asked the server for (the server serves one page at a time).
+function catalogRequests(wizard) {
+  const requests = wizard.server.requests;
+  return requests.slice(requests.lastIndexOf('/html/angular/index.html')).filter((url) => url.includes('/localization/'))
+    .map((url) => url.split('/')[5]);
+}
+
+test('a start loads the shown language\'s catalog only, and another when it is first chosen', async (t) => {
+  for (const { saved, loaded } of [{ saved: 5, loaded: [] }, { saved: 1, loaded: ['de'] }]) {
+    await t.test(`saved ${saved}`, () =>
+      withWizard({ answers: { 'updater_kernel.LoadLocale': saved } }, async (wizard) => {
+        await wizard.detect(5);
+        assert.deepEqual(catalogRequests(wizard), loaded);
+        for (const label of ['Français', 'Deutsch', 'Français', 'English']) {
+          await wizard.page.selectOption('.language-select', { label });
+          await wizard.settle();
+        }
+        assert.deepEqual(catalogRequests(wizard), [...loaded, ...['fr', 'de'].filter((c) => !loaded.includes(c))]);
+        assert.equal(await wizard.text('.screen-install .title'), 'Welcome to Korvane Antivirus 12');
+      }));
+  }
+});
+
+test('a catalog that arrives after a later choice does not replace it', () =>
+  withWizard({ hold: 'localization/po/de/LC_MESSAGES/KorvaneUpdater.json' }, async (wizard) => {
+    await wizard.page.waitForFunction(() => window.fakeChannel.calls.some((call) => call.method === 'Init'));
+    await wizard.detect(5);
+    await wizard.page.selectOption('.language-select', { label: 'Deutsch' });
+    await wizard.page.selectOption('.language-select', { label: 'Français' });
+    const french = catalogs.table('fr')['Welcome to Korvane Antivirus 12'];
+    await wizard.page.waitForFunction((text) => document.querySelector('.screen-install .title').textContent === text,
+      french);
+    wizard.release();
+    await wizard.settle();
+    assert.equal(await wizard.text('.screen-install .title'), french);
+    assert.equal(await wizard.scope('CurrentLanguage'), 'fr');
+    assert.equal(await wizard.page.$eval('.language-select', (s) => s.options[s.selectedIndex].text), 'Français');
+  }));
+
+test('a catalog that cannot be loaded leaves the texts in English, and the page goes on', () =>
+  withWizard({}, async (wizard) => {
+    await wizard.page.route('**/localization/po/de/**', (request) => request.fulfill({ status: 404 }));
+    await wizard.detect(5);
+    await wizard.page.selectOption('.language-select', { label: 'Deutsch' });
+    await wizard.settle();
+    assert.equal(await wizard.text('.screen-install .title'), 'Welcome to Korvane Antivirus 12');
+    assert.equal(await wizard.scope('CurrentLanguage'), 'de');
+    wizard.errors.length = 0; // the browser reports the failed request
+    await wizard.page.unroute('**/localization/po/de/**');
+    await wizard.page.selectOption('.language-select', { label: 'English' });
+    await wizard.page.selectOption('.language-select', { label: 'Deutsch' });
+    await wizard.settle();
+    assert.equal(await wizard.text('.screen-install .title'), catalogs.table('de')['Welcome to Korvane Antivirus 12'],
+      'tried again when chosen again');
   }));
 
 test('picking Deutsch saves 1 and redraws the screen and an open dialog from the German catalog', () =>

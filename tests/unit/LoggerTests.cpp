@@ -72,6 +72,13 @@ TEST(Logger, EveryLineHasTheRecordLayoutAndTheFileItsName)
     EXPECT_NE(lines[6].find("][7]["), std::string::npos);
 }
 
+TEST(Logger, WideTextIsWrittenAsUtf8)
+{
+    Testing::LogCapture log(Log::Level::Info);
+    LOG_INFO(L"Grüße, Привет, 日本語, \U0001F600");
+    EXPECT_NE(log.Text().find("]: Grüße, Привет, 日本語, \xF0\x9F\x98\x80\n"), std::string::npos) << log.Text();
+}
+
 TEST(Logger, LevelFiltersRecords)
 {
     Testing::LogCapture log(Log::Level::Info);

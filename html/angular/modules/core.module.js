@@ -4,7 +4,7 @@
 (function () {
     'use strict';
 
-    angular.module('korvaneCore', ['gettext', 'ngDialog'])
+    angular.module('korvaneCore', ['gettext', 'ngDialog', 'languages'])
         // The value of GetScenario while no scenario is known yet: the loading animation.
         .constant('LOADING_SCENARIO', 30)
         // The kernel's scenario numbers (updater_kernel_types.js).

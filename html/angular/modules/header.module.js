@@ -16,10 +16,10 @@
 
     // LANGUAGES: the languages the page offers, in the selector's order, with the program's
     // locale ids (the program keeps the id, the page shows the code's catalog).
-    HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'dialogBox', 'kernelEvents',
-        'channel', 'toView', 'Scenario', 'LANGUAGES'];
-    function HeaderController($scope, $rootScope, gettext, gettextCatalog, dialogBox, kernelEvents,
-        channel, toView, S, LANGUAGES) {
+    HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'languageCatalogs', 'dialogBox',
+        'kernelEvents', 'channel', 'toView', 'Scenario', 'LANGUAGES'];
+    function HeaderController($scope, $rootScope, gettext, gettextCatalog, languageCatalogs, dialogBox,
+        kernelEvents, channel, toView, S, LANGUAGES) {
         var kernel = channel.kernel;
         var windowHelpers = channel.windowHelpers;
         var state = {
@@ -27,6 +27,8 @@
             startedInstallation: false,
             completedInstallation: false
         };
+        // The language last chosen: a catalog that arrives after a later choice is not shown.
+        var wanted = null;
         var vm = this;
 
         vm.languages = LANGUAGES;
@@ -85,10 +87,16 @@
             return null;
         }
 
+        // The selector shows the choice at once, the texts as soon as its catalog is there.
         function useLanguage(code) {
-            gettextCatalog.setCurrentLanguage(code);
+            wanted = code;
             vm.language.code = code;
-            $rootScope.CurrentLanguage = code;
+            languageCatalogs.load(code).then(function () {
+                if (wanted === code) {
+                    gettextCatalog.setCurrentLanguage(code);
+                    $rootScope.CurrentLanguage = code;
+                }
+            });
         }
 
         function changeLanguage() {

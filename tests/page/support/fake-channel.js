@@ -23,7 +23,7 @@
                 'EnablingWindowsFirewallSignal', 'NoAppropriatePermissionsSignal',
                 'ComponentsProgressPositionChangedSignal']
         },
-        window_helpers: { methods: ['Close', 'Hide'], signals: ['WindowCloseRequestSignal'] },
+        window_helpers: { methods: ['Close', 'Hide', 'Show'], signals: ['WindowCloseRequestSignal'] },
         system_helpers: { methods: ['Execute', 'Reboot', 'GetDesktopPath'], signals: [] },
         ui_extensions: { methods: ['ShowSaveFileDialog', 'ShowChooseFolderDialog', 'ShowChooseFileDialog'], signals: [] }
     };

@@ -12,25 +12,33 @@ const path = require('node:path');
 const { bundleFiles } = require('./bundle');
 const catalogs = require('../../../html/tools/catalogs');
 const languages = require('../../../html/tools/languages');
+const templates = require('../../../html/tools/templates');
 
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
+  '.json': 'application/json; charset=utf-8',
   '.png': 'image/png', '.svg': 'image/svg+xml', '.ttf': 'font/ttf', '.ico': 'image/x-icon',
 };
 
 // The files the build makes, made here from their sources: bundle path -> text.
 function generatedFiles() {
   const made = new Map([
-    ['angular/index.html', languages.indexPage()],
     ['angular/lib/languages.js', languages.languagesScript()],
+    ['angular/lib/templates.js', templates.templatesScript()],
   ]);
-  for (const code of languages.codes) made.set(`angular/${languages.catalogPath(code)}`, catalogs.catalogScript(code));
+  for (const code of languages.translatedCodes) {
+    made.set(`angular/${languages.catalogPath(code)}`, catalogs.catalogJson(code));
+  }
   return made;
 }
 
 async function startServer() {
   const files = bundleFiles();
   files.set('angular/script/qwebchannel.js', path.join(__dirname, 'fake-channel.js'));
+  // The template files themselves, for a test that leaves one out of the template cache.
+  for (const address of templates.templateAddresses()) {
+    files.set(`angular/${address}`, path.join(templates.templatesDir, path.basename(address)));
+  }
   const made = generatedFiles();
   // bundle path -> { type, body }, or null for a path that has no file.
   const served = new Map();

@@ -3,6 +3,7 @@
 const assert = require('node:assert/strict');
 const { chromium } = require('playwright-core');
 const { startServer } = require('./server');
+const { templatesScript } = require('../../../html/tools/templates');
 
 const chromiumPath = process.env.KORVANE_CHROMIUM || '/usr/bin/chromium';
 
@@ -34,7 +35,8 @@ class Wizard {
   // answers: channel answers by "object.method"; bindDelayMs: when the channel binds
   // (-1: at once); route: the address's hash part; clock: the page's timers run on
   // Playwright's fake clock (page.clock), which the test can pause and advance.
-  // `hold`: a file of the page (e.g. 'templates/header.template.html') held back until
+  // `hold`: a file of the page (e.g. a catalog, or 'templates/header.template.html', which
+  // is then requested instead of taken from the template cache) held back until
   // wizard.release(); the page is then not settled on opening.
   static async open(env, { answers = {}, bindDelayMs = 0, route = '', clock = false, hold = null } = {}) {
     const context = await env.browser.newContext({ viewport: { width: 782, height: 588 } });
@@ -46,6 +48,12 @@ class Wizard {
         await released;
         await request.continue();
       });
+      // A held template is left out of the template cache, so that the page requests it.
+      if (hold.startsWith('templates/')) {
+        await page.route('**/html/angular/lib/templates.js', (request) => request.fulfill({
+          contentType: 'text/javascript; charset=utf-8', body: templatesScript([hold]),
+        }));
+      }
     }
     await page.addInitScript((setup) => { window.fakeChannelSetup = setup; }, { answers, bindDelayMs });
     if (clock) await page.clock.install();
@@ -90,8 +98,11 @@ class Wizard {
     }));
   }
 
+  // The page's calls, without its one request for the window at its first screen, which
+  // the start-up tests follow on their own.
   async calls() {
-    return (await this.page.evaluate(() => window.fakeChannel.calls)).map(callText);
+    return (await this.page.evaluate(() => window.fakeChannel.calls))
+      .filter(({ object, method }) => !(object === 'window_helpers' && method === 'Show')).map(callText);
   }
 
   async clearCalls() {
