@@ -8,6 +8,11 @@
         .config(['ngDialogProvider', function (ngDialogProvider) {
             ngDialogProvider.setOpenOnePerName(true);
         }])
+        // The pictures' addresses (ng-src, so that a screen's pictures load when it is
+        // built) are the page's own: the program's resource scheme, or the test server's.
+        .config(['$compileProvider', function ($compileProvider) {
+            $compileProvider.imgSrcSanitizationWhitelist(/^\s*(qrc|https?):/);
+        }])
         .config(['$provide', function ($provide) {
             // An exception in a page expression or handler goes to the web console and
             // the page goes on.

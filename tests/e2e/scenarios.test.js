@@ -37,6 +37,8 @@ async function completion(steps, title) {
   await steps.waitRoute('#/detectComplete');
   await steps.waitVisible('.view-complete .title');
   assert.equal(await steps.text('.view-complete .title'), title);
+  // Its picture comes from the program's resources.
+  await steps.updater.waitFor("document.querySelector('.view-complete .picture').naturalWidth > 0", 'the picture');
 }
 
 test('Install with the offer: yes, homepage ticked, "Continue" in the dialog, to completion', () =>
