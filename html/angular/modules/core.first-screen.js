@@ -15,8 +15,7 @@
         var looking = false;
 
         // The view outlet holds a view (a component's section), and it is not the loading
-        // animation; the header
-        // has put the saved language in place.
+        // animation; the header has put the saved language in place.
         function drawn() {
             var view = document.querySelector('[ng-view] > * > section');
             return !!view && !view.querySelector('.loading') && $rootScope.CurrentLanguage !== undefined;
@@ -24,23 +23,20 @@
 
         // Looked at after each digest, when the page's elements are up to date, until told.
         var stop = $rootScope.$watch(function () {
-            if (!told && !looking) {
-                looking = true;
-                $rootScope.$$postDigest(function () {
-                    looking = false;
-                    if (!told && drawn()) {
-                        told = true;
-                        stop();
-                        channel.windowHelpers.Show();
-                    }
-                });
+            if (looking) {
+                return;
             }
+            looking = true;
+            $rootScope.$$postDigest(function () {
+                looking = false;
+                if (!told && drawn()) {
+                    told = true;
+                    stop();
+                    channel.windowHelpers.Show();
+                }
+            });
         });
 
-        return Object.freeze({
-            shown: function () {
-                return told;
-            }
-        });
+        return Object.freeze({});
     }
 })();
