@@ -1,10 +1,13 @@
 'use strict';
 // One virtual X display for a test file, on a display number the server picks itself,
 // and a window manager for the tests that need one (minimizing, the system's close command).
+// The server does not reset when its last client leaves: a reset closes every connection,
+// so a client that connects while the previous test's web engine processes are still
+// leaving would lose its display.
 const { spawn, execFileSync } = require('node:child_process');
 
 async function startDisplay() {
-  const server = spawn('Xvfb', ['-displayfd', '1', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'], {
+  const server = spawn('Xvfb', ['-displayfd', '1', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp', '-noreset'], {
     stdio: ['ignore', 'pipe', 'ignore'],
   });
   const number = await new Promise((resolve, reject) => {
@@ -28,11 +31,16 @@ async function startDisplay() {
 // Openbox on the display until stop(); ready once it answers as the display's manager.
 async function startWindowManager(display) {
   const env = { ...process.env, DISPLAY: display };
-  const manager = spawn('openbox', ['--sm-disable'], { env, stdio: 'ignore' });
-  const exited = new Promise((resolve) => manager.on('exit', resolve));
+  const manager = spawn('openbox', ['--sm-disable'], { env, stdio: ['ignore', 'ignore', 'pipe'] });
+  let said = '';
+  manager.stderr.on('data', (chunk) => { said += chunk; });
+  const exited = new Promise((resolve) => manager.on('close', resolve)); // after its error output
   const deadline = Date.now() + 15000;
   for (;;) {
-    if (manager.exitCode !== null) throw new Error(`openbox ended with ${manager.exitCode}`);
+    if (manager.exitCode !== null) {
+      await exited;
+      throw new Error(`openbox ended with ${manager.exitCode}: ${said.trim()}`);
+    }
     try {
       if (/Name: Openbox/.test(execFileSync('wmctrl', ['-m'], { env, stdio: ['ignore', 'pipe', 'ignore'] }).toString())) break;
     } catch {
