@@ -52,6 +52,7 @@ private:
     MainWindowHelper windowHelper;
     QtCommon::SystemHelper systemHelper;
     QtCommon::UIExtensions uiExtensions;
+    QWebEngineView* pageView = nullptr;
     // After a load, shows the window if the page has not asked for it by then.
     QTimer showTimer;
     bool shown = false;

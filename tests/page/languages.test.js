@@ -1,5 +1,6 @@
 'use strict';
-// Every screen in every language: no text overflows or is cut off by its box.
+// Every screen in every language: no text overflows or is cut off by its box, and no
+// WCAG 2.1 A or AA rule is broken (axe-core).
 // With KORVANE_SCREENS_OUT=<folder> the screens are also written to <folder>/<code>/.
 const test = require('node:test');
 const assert = require('node:assert/strict');
@@ -7,6 +8,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { pageTests } = require('./support/wizard');
 const { screens, languages, findOverflow } = require('./support/screens');
+const { accessibilityViolations } = require('./support/accessibility');
 const catalogs = require('../../html/tools/catalogs');
 
 const withWizard = pageTests(test);
@@ -16,7 +18,7 @@ const out = process.env.KORVANE_SCREENS_OUT;
 // side by side in the one browser; each screen still gets a fresh page of its own.
 test.describe('every screen in every language', { concurrency: 3 }, () => {
   for (const { code, id } of languages) {
-    test(`every screen fits in ${code}`, async () => {
+    test(`every screen keeps the accessibility rules and fits in ${code}`, async () => {
       const problems = [];
       // English texts of the catalog that read differently in this language: none may show.
       const table = catalogs.table(code);
@@ -28,6 +30,7 @@ test.describe('every screen in every language', { concurrency: 3 }, () => {
           for (const problem of await wizard.page.evaluate(findOverflow)) problems.push(`${screen.name}: ${problem}`);
           const shown = await wizard.page.evaluate(() => document.body.innerText);
           for (const text of english.filter((key) => shown.includes(key))) problems.push(`${screen.name}: "${text}" shows untranslated`);
+          for (const violation of await accessibilityViolations(wizard.page)) problems.push(`${screen.name}: ${violation}`);
           if (out) {
             fs.mkdirSync(path.join(out, code), { recursive: true });
             await wizard.page.screenshot({ path: path.join(out, code, `${screen.name}.png`), animations: 'disabled' });

@@ -50,6 +50,10 @@
 
         $rootScope.$on('ngDialog.opened', function (event, $dialog) {
             var id = $dialog.attr('id');
+            // The library gives the box its role, names it by its title, keeps the focus
+            // inside and gives it back on closing; a screen reader also leaves the page
+            // behind it alone.
+            $dialog.attr('aria-modal', 'true');
             if (closeOnArrival[id]) {
                 delete closeOnArrival[id];
                 // Gone at once, without the closing animation of a box the user saw.
@@ -100,6 +104,9 @@
                 controller: DialogController,
                 className: 'ngdialog-theme-default dialog-box',
                 showClose: false,
+                // A dialog with buttons, whatever the library finds in it before its
+                // template is drawn.
+                ariaRole: 'dialog',
                 closeByEscape: true,
                 closeByDocument: true
             });

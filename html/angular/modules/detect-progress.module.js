@@ -76,6 +76,7 @@
             vm.description = table.initialDescription || '';
             vm.slide = 1;
             vm.barWidth = barWidth;
+            vm.barValue = barValue;
             vm.cancel = cancel;
             vm.$onInit = onInit;
 
@@ -138,6 +139,11 @@
 
             function barWidth(percent) {
                 return { width: boundedPercent(percent) + '%' };
+            }
+
+            // The bar's value as a screen reader reads it: whole per cent.
+            function barValue(percent) {
+                return Math.round(boundedPercent(percent));
             }
 
             // A question about the run: it closes unanswered when the run ends first.

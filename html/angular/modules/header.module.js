@@ -16,9 +16,9 @@
 
     // LANGUAGES: the languages the page offers, in the selector's order, with the program's
     // locale ids (the program keeps the id, the page shows the code's catalog).
-    HeaderController.$inject = ['$scope', '$rootScope', 'gettext', 'gettextCatalog', 'languageCatalogs', 'dialogBox',
+    HeaderController.$inject = ['$scope', '$rootScope', '$document', 'gettext', 'gettextCatalog', 'languageCatalogs', 'dialogBox',
         'kernelEvents', 'channel', 'toView', 'Scenario', 'LANGUAGES'];
-    function HeaderController($scope, $rootScope, gettext, gettextCatalog, languageCatalogs, dialogBox,
+    function HeaderController($scope, $rootScope, $document, gettext, gettextCatalog, languageCatalogs, dialogBox,
         kernelEvents, channel, toView, S, LANGUAGES) {
         var kernel = channel.kernel;
         var windowHelpers = channel.windowHelpers;
@@ -95,6 +95,8 @@
                 if (wanted === code) {
                     gettextCatalog.setCurrentLanguage(code);
                     $rootScope.CurrentLanguage = code;
+                    // Speech follows the texts' language.
+                    $document[0].documentElement.lang = code;
                 }
             });
         }
