@@ -43,15 +43,28 @@ class Keyboard {
     throw new Error(`${key} never reached ${selector}`);
   }
 
+  // Tab to the control and press Return on it.
+  async activate(selector) {
+    await this.tabTo(selector);
+    this.press('Return');
+  }
+
   shows(selector, what = selector) {
     return this.updater.waitFor(`!!document.querySelector(${JSON.stringify(selector)})`, what, 20000);
   }
 }
 
-async function walk(simulation, body) {
+// Runs the scenario until `body` has led to the completion screen; then the journal must
+// hold `wanted` in order, and the completion screen's "Close" ends the program.
+async function walk(simulation, wanted, body) {
   const updater = await Updater.start({ display: display.display, simulation });
   try {
-    await body(new Keyboard(updater), updater);
+    const keys = new Keyboard(updater);
+    await body(keys, updater);
+    await keys.shows('.view-complete .title', 'the completion screen');
+    const journal = updater.journal();
+    assert.ok(inOrder(journal, wanted), `expected in order:\n${wanted.join('\n')}\n--- journal:\n${journal.join('\n')}`);
+    await keys.activate('.view-complete .close');
     const { code } = await Promise.race([updater.exited,
       new Promise((_, reject) => setTimeout(() => reject(new Error('the program did not end')), 20000))]);
     assert.equal(code, 0, updater.stderr);
@@ -60,13 +73,8 @@ async function walk(simulation, body) {
   }
 }
 
-function assertJournal(updater, wanted) {
-  const journal = updater.journal();
-  assert.ok(inOrder(journal, wanted), `expected in order:\n${wanted.join('\n')}\n--- journal:\n${journal.join('\n')}`);
-}
-
 test('an install from the first screen to the completion screen by keyboard alone', () =>
-  walk('scenario=Install,offer=0,step_ms=5', async (keys, updater) => {
+  walk('scenario=Install,offer=0,step_ms=5', ['call SetView License', 'call Start', 'event Complete'], async (keys, updater) => {
     await keys.shows('.screen-install', 'the install screen');
     // The keyboard starts in the page: the first Tab reaches its first control.
     keys.press('Tab');
@@ -74,22 +82,15 @@ test('an install from the first screen to the completion screen by keyboard alon
     await keys.tabTo('input.agreement');
     keys.press('space');
     await updater.waitFor("document.querySelector('input.agreement').checked", 'the agreement ticked');
-    await keys.tabTo('.screen-install .button-main');
-    keys.press('Return');
-    await keys.shows('.view-complete .title', 'the completion screen');
-    assertJournal(updater, ['call SetView License', 'call Start', 'event Complete']);
-    await keys.tabTo('.view-complete .close');
-    keys.press('Return');
+    await keys.activate('.screen-install .button-main');
   }));
 
 test('an uninstall with its question by keyboard alone: Escape, then "Yes"', () =>
-  walk('scenario=Uninstall,step_ms=5', async (keys, updater) => {
+  walk('scenario=Uninstall,step_ms=5', ['call SetView Uninstall', 'call Start', 'event Complete'], async (keys, updater) => {
     await keys.shows('.screen-uninstall', 'the uninstall screen');
-    await keys.tabTo('.screen-uninstall .remove');
-    keys.press('Return');
+    await keys.activate('.screen-uninstall .remove');
     await keys.shows('.view-protection', 'the protection view');
-    await keys.tabTo('.view-protection .next');
-    keys.press('Return');
+    await keys.activate('.view-protection .next');
     await keys.shows('.ngdialog .dialog-yes', 'the question');
     await updater.waitFor("!!document.activeElement.closest('.ngdialog')", 'the focus in the question');
     keys.press('Escape');
@@ -97,10 +98,5 @@ test('an uninstall with its question by keyboard alone: Escape, then "Yes"', () 
     assert.ok(await keys.focused('.view-protection .next'), 'the focus is back on "Next"');
     keys.press('Return');
     await keys.shows('.ngdialog .dialog-yes', 'the question again');
-    await keys.tabTo('.ngdialog .dialog-yes');
-    keys.press('Return');
-    await keys.shows('.view-complete .title', 'the completion screen');
-    assertJournal(updater, ['call SetView Uninstall', 'call Start', 'event Complete']);
-    await keys.tabTo('.view-complete .close');
-    keys.press('Return');
+    await keys.activate('.ngdialog .dialog-yes');
   }));
