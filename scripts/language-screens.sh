@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders every screen of the wizard in the page's languages (the real page files in
 # headless Chromium with the page tests' fake channel) into <folder>/<code>/ (default
-# docs/screens), and fails when a text overflows or is cut off by its box.
+# docs/screens), and fails when a text overflows or is cut off by its box, or when a screen
+# breaks a WCAG 2.1 A or AA rule (axe-core).
 #
 #   scripts/language-screens.sh [folder] [code...]     all ten languages without codes
 set -euo pipefail
